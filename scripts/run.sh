@@ -3,8 +3,5 @@
 # Installs what is missing, builds, and opens the calculator.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh run
-cmake -S . -B build-run -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-  -DTHREEWIRE_BUILD_BENCH=OFF
-cmake --build build-run -j "$(nproc)"
+scripts/build-app.sh
 exec build-run/ui/threewire "$@"
