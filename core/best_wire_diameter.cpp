@@ -29,7 +29,8 @@ Result<std::string> ComputeBestWireDiameter(std::string_view pitch, std::string_
   const auto alpha = ReadInput(profile_angle, locale, InputToCheck::kProfileAngle);
   if (!alpha) return std::unexpected(alpha.error());
   const double half_angle = ((*alpha / 2) * kShortPi) / 180;
-  if (!std::isfinite(half_angle)) return Refuse(FailureKind::kOutOfRange, InputToCheck::kProfileAngle);
+  if (!std::isfinite(half_angle))
+    return Refuse(FailureKind::kOutOfRange, InputToCheck::kProfileAngle);
   const double c = std::cos(half_angle);
 
   const auto P = ReadInput(pitch, locale, InputToCheck::kPitch);

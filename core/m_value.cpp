@@ -65,8 +65,8 @@ Result<MValueResult> ComputeMValue(std::string_view pitch, std::string_view star
   const double rho0 = check.Finite(
       0.5 * ((check.Divide(d2, c, kProfileAngle) - check.Divide(P, 2 * s, kProfileAngle)) +
              d0 * check.Divide(1, t, kProfileAngle)));
-  const double S0 = check.Finite(std::sqrt((4 * std::pow(kPi, 2)) * std::pow(rho0, 2) +
-                                           std::pow(L, 2)));
+  const double S0 =
+      check.Finite(std::sqrt((4 * std::pow(kPi, 2)) * std::pow(rho0, 2) + std::pow(L, 2)));
   const double g0 =
       check.Finite(rho0 * c + check.Divide(((kPi * d0) * rho0) * s, S0, kPitchOrStarts));
   const double h0 = check.Finite(-check.Divide(L * d0, 2 * S0, kPitchOrStarts));
@@ -76,15 +76,14 @@ Result<MValueResult> ComputeMValue(std::string_view pitch, std::string_view star
   const double B = check.Finite(-check.Divide(h0, g0, kNone) -
                                 check.Divide(((2 * kPi) * rho0) * s, L, kPitchOrStarts));
   const double delta = check.Finite(A - B);
-  const double rho1 =
-      check.Finite(rho0 + -check.Divide(L * delta, (2 * kPi) * s, kProfileAngle));
-  const double S1 = check.Finite(std::sqrt((4 * std::pow(kPi, 2)) * std::pow(rho1, 2) +
-                                           std::pow(L, 2)));
+  const double rho1 = check.Finite(rho0 + -check.Divide(L * delta, (2 * kPi) * s, kProfileAngle));
+  const double S1 =
+      check.Finite(std::sqrt((4 * std::pow(kPi, 2)) * std::pow(rho1, 2) + std::pow(L, 2)));
   const double g1 =
       check.Finite(rho1 * c + check.Divide(((kPi * d0) * rho1) * s, S1, kPitchOrStarts));
   // The rules keep h1 in single precision; its square below is taken in double.
-  const double h1 = check.Finite(
-      static_cast<float>(-check.Divide(L * d0, 2 * S1, kPitchOrStarts)), kWireDiameter);
+  const double h1 = check.Finite(static_cast<float>(-check.Divide(L * d0, 2 * S1, kPitchOrStarts)),
+                                 kWireDiameter);
   const double M = check.Finite((2 * std::sqrt(std::pow(g1, 2) + std::pow(h1, 2))) + d0);
 
   const double psi = std::atan(check.Divide(P * n, kPi * d2, kPitchDiameter));

@@ -20,7 +20,6 @@ struct MValueResult {
 // (degrees). Stops at the first step that divides by zero or leaves the binary64 range.
 Result<MValueResult> ComputeMValue(std::string_view pitch, std::string_view starts,
                                    std::string_view pitch_diameter, std::string_view wire_diameter,
-                                   std::string_view profile_angle,
-                                   const NumberLocale& locale = {});
+                                   std::string_view profile_angle, const NumberLocale& locale = {});
 
 }  // namespace threewire

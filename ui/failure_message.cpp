@@ -12,13 +12,20 @@ QString Quoted(const QString& caption) { return QStringLiteral("“%1”").arg(c
 
 QStringList BoxesToCheck(InputToCheck input, const InputBoxNames& names) {
   switch (input) {
-    case InputToCheck::kPitch: return {Quoted(names.pitch)};
-    case InputToCheck::kStarts: return {Quoted(names.starts)};
-    case InputToCheck::kPitchOrStarts: return {Quoted(names.pitch), Quoted(names.starts)};
-    case InputToCheck::kPitchDiameter: return {Quoted(names.pitch_diameter)};
-    case InputToCheck::kWireDiameter: return {Quoted(names.wire_diameter)};
-    case InputToCheck::kProfileAngle: return {Quoted(names.profile_angle)};
-    case InputToCheck::kNone: break;
+    case InputToCheck::kPitch:
+      return {Quoted(names.pitch)};
+    case InputToCheck::kStarts:
+      return {Quoted(names.starts)};
+    case InputToCheck::kPitchOrStarts:
+      return {Quoted(names.pitch), Quoted(names.starts)};
+    case InputToCheck::kPitchDiameter:
+      return {Quoted(names.pitch_diameter)};
+    case InputToCheck::kWireDiameter:
+      return {Quoted(names.wire_diameter)};
+    case InputToCheck::kProfileAngle:
+      return {Quoted(names.profile_angle)};
+    case InputToCheck::kNone:
+      break;
   }
   return {};
 }
@@ -26,13 +33,20 @@ QStringList BoxesToCheck(InputToCheck input, const InputBoxNames& names) {
 // The quantity a box holds, as the user calls it.
 QString Quantity(InputToCheck input) {
   switch (input) {
-    case InputToCheck::kPitch: return QStringLiteral("螺距");
-    case InputToCheck::kStarts: return QStringLiteral("线数");
-    case InputToCheck::kPitchOrStarts: return QStringLiteral("螺距和线数");
-    case InputToCheck::kPitchDiameter: return QStringLiteral("中径");
-    case InputToCheck::kWireDiameter: return QStringLiteral("三针直径");
-    case InputToCheck::kProfileAngle: return QStringLiteral("牙形角");
-    case InputToCheck::kNone: break;
+    case InputToCheck::kPitch:
+      return QStringLiteral("螺距");
+    case InputToCheck::kStarts:
+      return QStringLiteral("线数");
+    case InputToCheck::kPitchOrStarts:
+      return QStringLiteral("螺距和线数");
+    case InputToCheck::kPitchDiameter:
+      return QStringLiteral("中径");
+    case InputToCheck::kWireDiameter:
+      return QStringLiteral("三针直径");
+    case InputToCheck::kProfileAngle:
+      return QStringLiteral("牙形角");
+    case InputToCheck::kNone:
+      break;
   }
   return {};
 }

@@ -131,8 +131,8 @@ void Form1::Command101_Click() {
       Utf8(ui_->txtt->text()), Utf8(ui_->txtn->text()), Utf8(ui_->txtd2->text()),
       Utf8(ui_->txtd0->currentText()), Utf8(ui_->txtr->text()), locale_);
   if (!result) {
-    const InputBoxNames names{ui_->Label1_42->text(), ui_->Label2_4->text(),
-                              ui_->Label1_43->text(), ui_->Label5->text(), ui_->Label4->text()};
+    const InputBoxNames names{ui_->Label1_42->text(), ui_->Label2_4->text(), ui_->Label1_43->text(),
+                              ui_->Label5->text(), ui_->Label4->text()};
     ShowFailure(QStringLiteral("无法计算M值。"), FailureReason(result.error(), names));
     return;
   }
@@ -152,8 +152,8 @@ void Form1::Command7_Click() {
 // Window-modal and opened without a nested event loop, so the window stays responsive to
 // repainting and tests can find and close the message.
 void Form1::ShowFailure(const QString& what_failed, const QString& reason) {
-  auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), what_failed,
-                              QMessageBox::Ok, this);
+  auto* box =
+      new QMessageBox(QMessageBox::Warning, windowTitle(), what_failed, QMessageBox::Ok, this);
   box->setInformativeText(reason);
   box->setWindowModality(Qt::WindowModal);
   box->setAttribute(Qt::WA_DeleteOnClose);

@@ -16,9 +16,10 @@ void StartupMessageHandler(QtMsgType type, const QMessageLogContext&, const QStr
   if (message.contains(QLatin1String("could not connect to display"))) display_unreachable = true;
   if (type != QtFatalMsg) return;
   if (display_unreachable) {
-    std::fputs("threewire: cannot open a window: no display could be reached (DISPLAY is unset or "
-               "unreachable). Without a screen, start it under Xvfb: xvfb-run threewire\n",
-               stderr);
+    std::fputs(
+        "threewire: cannot open a window: no display could be reached (DISPLAY is unset or "
+        "unreachable). Without a screen, start it under Xvfb: xvfb-run threewire\n",
+        stderr);
   } else {
     std::fprintf(stderr, "threewire: cannot start: %s\n",
                  qPrintable(message.section(QLatin1Char('\n'), 0, 0)));

@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <cmath>
 #include <numbers>
 #include <string>
 
 #include "best_wire_diameter.h"
+#include "plain_numbers.h"
 
 namespace threewire {
 namespace {
+
+using testing_support::ReadNumber;
+using testing_support::Shortest;
 
 struct WireCase {
   const char* name;
@@ -43,11 +46,9 @@ TEST(ComputeBestWireDiameter, IsTheWireThatTouchesAtThePitchLine) {
   for (const double angle : {29.0, 30.0, 40.0, 55.0, 60.0, 80.0}) {
     for (const double pitch : {0.2, 1.0, 2.5, 8.0}) {
       SCOPED_TRACE(testing::Message() << pitch << " mm at " << angle << " degrees");
-      const auto result =
-          ComputeBestWireDiameter(std::to_string(pitch), std::to_string(angle));
+      const auto result = ComputeBestWireDiameter(Shortest(pitch), Shortest(angle));
       ASSERT_TRUE(result);
-      double wire = NAN;
-      std::from_chars(result->data(), result->data() + result->size(), wire);
+      const double wire = ReadNumber(*result);
       const double expected = pitch / (2 * std::cos(angle / 2 * std::numbers::pi / 180));
       EXPECT_LE(wire, expected);
       EXPECT_NEAR(wire, expected, expected * 2e-5);

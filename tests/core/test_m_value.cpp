@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <cmath>
 #include <numbers>
 #include <string>
 
 #include "m_value.h"
+#include "plain_numbers.h"
 
 namespace threewire {
 namespace {
+
+using testing_support::ReadNumber;
+using testing_support::Shortest;
 
 struct Inputs {
   std::string pitch, starts, pitch_diameter, wire_diameter, profile_angle;
@@ -34,7 +37,9 @@ TEST(ComputeMValue, MatchesTheRulesDigitForDigit) {
       {"worked example, single start", {"1.5", "1", "9.026", "0.866", "60"}, "3.028", " 10.327"},
       {"worked example, 30 degrees", {"6", "3", "36", "3.106", "30"}, "9.043", " 40.048"},
       {"worked example, four starts", {"2", "4", "18.701", "1.157", "60"}, "7.754", " 20.456"},
-      {"fractional starts taken as typed", {"1.5", "1.5", "9.026", "0.866", "60"}, "4.537",
+      {"fractional starts taken as typed",
+       {"1.5", "1.5", "9.026", "0.866", "60"},
+       "4.537",
        " 10.329"},
       {"negative profile angle", {"1.5", "1", "9.026", "0.866", "-60"}, "3.028", " 9.457"},
       {"below 1 loses its zero", {"0.2", "1", "0.5", "0.118", "60"}, "7.256", " .682"},
@@ -93,7 +98,8 @@ TEST(ComputeMValue, StopsAtTheFirstFailingStep) {
       {"zero pitch", {"0", "1", "9.026", "0.866", "60"}, {kDivisionByZero, kPitchOrStarts}},
       {"empty starts", {"1.5", "", "9.026", "0.866", "60"}, {kDivisionByZero, kPitchOrStarts}},
       {"zero angle", {"1.5", "1", "9.026", "0.866", "0"}, {kDivisionByZero, kProfileAngle}},
-      {"cosine rounds to zero", {"1.5", "1", "9.026", "0.866", "180"},
+      {"cosine rounds to zero",
+       {"1.5", "1", "9.026", "0.866", "180"},
        {kDivisionByZero, kProfileAngle}},
       {"zero pitch diameter", {"1.5", "1", "0", "2", "60"}, {kDivisionByZero, kPitchDiameter}},
       {"pitch beyond range", {"1e400", "1", "9.026", "0.866", "60"}, {kOutOfRange, kPitch}},
@@ -109,18 +115,6 @@ TEST(ComputeMValue, StopsAtTheFirstFailingStep) {
     ASSERT_FALSE(result);
     EXPECT_EQ(result.error(), c.expected);
   }
-}
-
-double ReadNumber(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  double value = NAN;
-  std::from_chars(text.data() + first, text.data() + text.size(), value);
-  return value;
-}
-
-std::string Shortest(double value) {
-  char buffer[32];
-  return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
 }
 
 // Physics, independent of the rules' own steps: the classical measurement without lead is

@@ -53,14 +53,10 @@ struct TextCase {
 
 TEST(FormatFixed, ReformatsNumericTextsAndLeavesOthersAlone) {
   const TextCase cases[] = {
-      {"number", "3.14159", "3.142"},
-      {"already three decimals", "3.142", "3.142"},
-      {"whole number", "2", "2.000"},
-      {"exponent form", "8.66017682824051E-02", "0.087"},
-      {"blanks around", " 2 ", "2.000"},
-      {"unit after the number", "2mm", "2mm"},
-      {"letters", "abc", "abc"},
-      {"empty", "", ""},
+      {"number", "3.14159", "3.142"},    {"already three decimals", "3.142", "3.142"},
+      {"whole number", "2", "2.000"},    {"exponent form", "8.66017682824051E-02", "0.087"},
+      {"blanks around", " 2 ", "2.000"}, {"unit after the number", "2mm", "2mm"},
+      {"letters", "abc", "abc"},         {"empty", "", ""},
       {"huge", "1e400", "1e400"},
   };
   for (const auto& c : cases) {
@@ -96,8 +92,7 @@ TEST(FormatGeneralAndSpaced, DropTrailingZerosAndDifferInLeadingCharacters) {
        " 1.23456789012346E+15"},
       {"ten to the fifteenth", 1e15, "1E+15", " 1E+15"},
       {"small, fits in 15 places", 0.001, "0.001", " .001"},
-      {"small, does not fit", 0.0577350269189626, "5.77350269189626E-02",
-       " 5.77350269189626E-02"},
+      {"small, does not fit", 0.0577350269189626, "5.77350269189626E-02", " 5.77350269189626E-02"},
       {"small, plain in 8 places", -1.5e-7, "-0.00000015", "-.00000015"},
       {"very small", -1.5e-15, "-1.5E-15", "-1.5E-15"},
   };

@@ -51,7 +51,10 @@ TEST(ParseLenient, ReadsTheLeadingNumber) {
       {"other full-width sign stops", "１\uFF0C５", 1},
       {"other non-ASCII stops", "3\u00B05", 3},
       {"malformed UTF-8 stops", "4\xEF\xBC", 4},
-      {"stray continuation byte", "\x80" "5", 0},
+      {"stray continuation byte",
+       "\x80"
+       "5",
+       0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -26,8 +26,8 @@ QRect Twips(int left, int top, int width, int height) {
   return QRect(left / 15, top / 15, width / 15, height / 15);
 }
 
-const QStringList kBoxes = {"txtt", "txtn", "txtd2", "txtr", "txtm", "Text101",
-                            "Text6", "Text7", "Text8", "Text3"};
+const QStringList kBoxes = {"txtt",    "txtn",  "txtd2", "txtr",  "txtm",
+                            "Text101", "Text6", "Text7", "Text8", "Text3"};
 
 const QStringList kWireDiameters = {
     "0.118", "0.142", "0.17",  "0.185", "0.201", "0.232", "0.25",  "0.26",  "0.291",
@@ -234,9 +234,9 @@ void TestForm1::fontsAndColours_data() {
   }
   row("Label1_36", 9, false, green);
   // Controls without a font of their own keep the window's 9 pt, also inside a 10.5 pt frame.
-  for (const char* plain : {"Text6", "Text7", "Text8", "Command9", "Label1_37", "Label1_38",
-                            "Label1_39", "Label1_40", "Label1_41", "Command101", "txtd0",
-                            "Command7", "Label1_43", "Label1_44"}) {
+  for (const char* plain :
+       {"Text6", "Text7", "Text8", "Command9", "Label1_37", "Label1_38", "Label1_39", "Label1_40",
+        "Label1_41", "Command101", "txtd0", "Command7", "Label1_43", "Label1_44"}) {
     row(plain, 9, false, none);
   }
 }
@@ -291,9 +291,9 @@ void TestForm1::captionsFitTheirLabels() {
   QCOMPARE(label->alignment() & (Qt::AlignLeft | Qt::AlignTop), Qt::AlignLeft | Qt::AlignTop);
   QCOMPARE(label->margin(), 0);
   const QFontMetrics metrics(label->font());
-  const QRect needed = metrics.boundingRect(QRect(0, 0, label->width(), 1000),
-                                            Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                                            label->text());
+  const QRect needed =
+      metrics.boundingRect(QRect(0, 0, label->width(), 1000),
+                           Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, label->text());
   QVERIFY2(needed.width() <= label->width(), qPrintable(QString::number(needed.width())));
   QVERIFY2(needed.height() <= label->height(), qPrintable(QString::number(needed.height())));
   QCOMPARE(needed.height() / metrics.lineSpacing(), lines);
@@ -398,8 +398,8 @@ void TestForm1::accessibleNames_data() {
 
 void TestForm1::accessibleNames() {
   QFETCH(QString, name);
-  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(
-      control(QTest::currentDataTag()));
+  QAccessibleInterface* accessible =
+      QAccessible::queryAccessibleInterface(control(QTest::currentDataTag()));
   QVERIFY(accessible);
   if (!qobject_cast<QComboBox*>(accessible->object())) {
     QCOMPARE(accessible->text(QAccessible::Name), name);
@@ -419,10 +419,18 @@ void TestForm1::bestWireDiameterByClicking_data() {
   QTest::addColumn<QString>("angle");
   QTest::addColumn<QString>("wire");
   // P / (2 cos(α/2)), rounded to three decimals.
-  QTest::newRow("M10 coarse") << "1.5" << "60" << "0.866";
-  QTest::newRow("Whitworth 2 mm") << "2" << "55" << "1.127";
-  QTest::newRow("trapezoidal 6 mm") << "6" << "30" << "3.106";
-  QTest::newRow("full-width input") << "１．５" << "６０" << "0.866";
+  QTest::newRow("M10 coarse") << "1.5"
+                              << "60"
+                              << "0.866";
+  QTest::newRow("Whitworth 2 mm") << "2"
+                                  << "55"
+                                  << "1.127";
+  QTest::newRow("trapezoidal 6 mm") << "6"
+                                    << "30"
+                                    << "3.106";
+  QTest::newRow("full-width input") << "１．５"
+                                    << "６０"
+                                    << "0.866";
 }
 
 void TestForm1::bestWireDiameterByClicking() {
@@ -440,10 +448,14 @@ void TestForm1::text8FormatsWhatIsTyped_data() {
   QTest::addColumn<QString>("typed");
   QTest::addColumn<QString>("shown");
   QTest::addColumn<int>("changes");  // the typed change, and the reformatting if it changed
-  QTest::newRow("a digit") << "5" << "5.000" << 2;
-  QTest::newRow("a point") << "." << "." << 1;
-  QTest::newRow("letters") << "abc" << "abc" << 3;
-  QTest::newRow("digits after a formatted number") << "12" << "1.000" << 4;
+  QTest::newRow("a digit") << "5"
+                           << "5.000" << 2;
+  QTest::newRow("a point") << "."
+                           << "." << 1;
+  QTest::newRow("letters") << "abc"
+                           << "abc" << 3;
+  QTest::newRow("digits after a formatted number") << "12"
+                                                   << "1.000" << 4;
 }
 
 void TestForm1::text8FormatsWhatIsTyped() {
@@ -464,12 +476,13 @@ void TestForm1::mValueByTyping_data() {
   QTest::addColumn<QString>("m");
   QTest::newRow("M10 coarse") << QStringList{"1.5", "1", "9.026", "0.866", "60"} << "3.028"
                               << " 10.327";
-  QTest::newRow("three-start trapezoidal")
-      << QStringList{"6", "3", "36", "3.106", "30"} << "9.043" << " 40.048";
+  QTest::newRow("three-start trapezoidal") << QStringList{"6", "3", "36", "3.106", "30"} << "9.043"
+                                           << " 40.048";
   QTest::newRow("four starts") << QStringList{"2", "4", "18.701", "1.157", "60"} << "7.754"
                                << " 20.456";
   QTest::newRow("units typed after the numbers")
-      << QStringList{"1.5mm", "1", "9.026mm", "0.866", "60°"} << "3.028" << " 10.327";
+      << QStringList{"1.5mm", "1", "9.026mm", "0.866", "60°"} << "3.028"
+      << " 10.327";
 }
 
 void TestForm1::mValueByTyping() {
@@ -533,9 +546,9 @@ void TestForm1::failuresChangeNothingAndExplain_data() {
       << "Command101" << QStringList{} << QStringList{"M值", "“输入牙形角”"};
   QTest::newRow("pitch is no number")
       << "Command9" << QStringList{"Text6=abc", "Text7=60"} << QStringList{"“输入螺距”"};
-  QTest::newRow("zero starts")
-      << "Command101" << QStringList{"txtt=1.5", "txtn=0", "txtd2=9", "txtr=60"}
-      << QStringList{"螺距和线数", "“输入螺距”", "“输入线数”"};
+  QTest::newRow("zero starts") << "Command101"
+                               << QStringList{"txtt=1.5", "txtn=0", "txtd2=9", "txtr=60"}
+                               << QStringList{"螺距和线数", "“输入螺距”", "“输入线数”"};
   QTest::newRow("zero pitch diameter")
       << "Command101" << QStringList{"txtt=1.5", "txtn=1", "txtd2=0", "txtd0=2", "txtr=60"}
       << QStringList{"中径", "“输入外螺纹理论中径值(不含公差)”"};
