@@ -14,5 +14,6 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DTHREEWIRE_SANITIZE=address,undefined -DTHREEWIRE_BUILD_BENCH=OFF
 cmake --build build-sanitize -j "$jobs"
-ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
+  ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
 scripts/fuzz.sh 20
