@@ -5,7 +5,7 @@
 set -euo pipefail
 
 run_packages=(g++ cmake ninja-build pkg-config qt6-base-dev fonts-arphic-uming)
-test_packages=(libgtest-dev libbenchmark-dev xvfb xauth x11-utils locales clang libclang-rt-14-dev
+test_packages=(libgtest-dev libbenchmark-dev xvfb xauth x11-utils locales clang-16 libclang-rt-16-dev
                poppler-utils desktop-file-utils appstream file dpkg-dev lintian)
 
 case "${1:-}" in

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStyleFactory>
 
 #include "best_wire_diameter.h"
 #include "failure_message.h"
@@ -74,11 +75,14 @@ threewire::NumberLocale UserNumberLocale() {
 
 Form1::Form1(QWidget* parent)
     : QWidget(parent), ui_(std::make_unique<Ui::Form1>()), locale_(UserNumberLocale()) {
+  // Controls created in their font are laid out once, not once more for every change of font.
+  setFont(SongFont(9, QFont::Normal));
   ui_->setupUi(this);
   setFixedSize(size());
   setWindowIcon(QIcon(QStringLiteral(":/icons/threewire.ico")));
   ui_->txtd0->setCompleter(nullptr);  // "2" stays "2": nothing is completed from the list
   ApplyFontsAndColours();
+  ApplyClassicFrames();
   ConnectHandlers();
   ui_->Command7->setFocus();
 }
@@ -86,10 +90,8 @@ Form1::Form1(QWidget* parent)
 Form1::~Form1() = default;
 
 void Form1::ApplyFontsAndColours() {
-  // Every control starts with the window's font, the parts of compound controls included (the
-  // combo box's edit field would otherwise keep the platform's), and a frame's caption font is
+  // Every control keeps the window's font unless it has one of its own: a frame's caption font is
   // not passed on to the controls inside it.
-  setFont(SongFont(9, QFont::Normal));
   for (QWidget* control : findChildren<QWidget*>()) control->setFont(font());
   for (const Appearance& look : kAppearances) {
     QWidget* control = findChild<QWidget*>(QLatin1String(look.control));
@@ -98,6 +100,15 @@ void Form1::ApplyFontsAndColours() {
     }
     if (look.colour.isValid()) SetForeground(control, look.colour);
   }
+}
+
+// The layout was drawn for frames whose caption sits on the top border, half a caption line
+// down; the classic style draws them so, while every other control keeps the desktop's style.
+void Form1::ApplyClassicFrames() {
+  QStyle* classic = QStyleFactory::create(QStringLiteral("Windows"));
+  if (!classic) return;  // a Qt built without it draws the desktop style's frames
+  classic->setParent(this);
+  for (QWidget* frame : {ui_->Frame6, ui_->Frame7}) frame->setStyle(classic);
 }
 
 void Form1::ConnectHandlers() {

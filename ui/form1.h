@@ -23,6 +23,7 @@ class Form1 : public QWidget {
 
  private:
   void ApplyFontsAndColours();
+  void ApplyClassicFrames();
   void ConnectHandlers();
 
   void Command9_Click();

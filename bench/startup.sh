@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Start-up benchmark: under Xvfb, times exec to the window being mapped, and the resident memory
+# then, for the calculator and for a bare Qt window of the same size with one Chinese label,
+# alternating the two in one run. Usage: bench/startup.sh [runs of each, default 15]
+# Goal: median start-up at most 1.15 x the bare window's, memory at most the bare one's + 10 MiB.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-15}
+scripts/install-deps.sh test
+cmake -S . -B build-startup -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build-startup -j "$(nproc)" --target threewire bare_window window_probe >/dev/null
+
+display=:$((200 + RANDOM % 100))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true' EXIT
+sleep 1
+
+probe() { DISPLAY=$display build-startup/tests/ui/window_probe time "$1"; }
+# One untimed start of each fills the file cache.
+probe build-startup/ui/threewire >/dev/null
+probe build-startup/bench/bare_window >/dev/null
+
+results=$(mktemp)
+for _ in $(seq "$runs"); do
+  echo "threewire $(probe build-startup/ui/threewire)" >>"$results"
+  echo "bare $(probe build-startup/bench/bare_window)" >>"$results"
+done
+
+median() {  # program field
+  grep "^$1 " "$results" | sed -n "s/.*$2=\([0-9.]*\).*/\1/p" | sort -g |
+    awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+app_ms=$(median threewire mapped_ms)
+bare_ms=$(median bare mapped_ms)
+app_kib=$(median threewire rss_kib)
+bare_kib=$(median bare rss_kib)
+rm -f "$results"
+
+awk -v a="$app_ms" -v b="$bare_ms" -v am="$app_kib" -v bm="$bare_kib" -v n="$runs" 'BEGIN {
+  printf "runs of each:        %d\n", n
+  printf "start-up, median:    threewire %.1f ms, bare window %.1f ms, ratio %.3f (goal <= 1.15)\n", a, b, a / b
+  printf "resident, median:    threewire %.1f MiB, bare window %.1f MiB, difference %.1f MiB (goal <= 10)\n", am / 1024, bm / 1024, (am - bm) / 1024
+  exit !(a <= 1.15 * b && am - bm <= 10 * 1024)
+}'

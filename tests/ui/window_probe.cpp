@@ -1,0 +1,172 @@
+// SPDX-License-Identifier: MIT
+// Starts a Qt program on an X server (run it under xvfb-run) and watches its top-level window.
+//
+//   window_probe close WIDTH HEIGHT PROGRAM
+//     Checks that the window maps at WIDTH x HEIGHT, closes it the way a window manager does,
+//     and checks that the program then ends with status 0.
+//   window_probe time PROGRAM
+//     Prints the milliseconds from exec to the window being mapped and the program's resident
+//     memory then, in KiB, as "mapped_ms=... rss_kib=...", and ends the program.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto kPatience = std::chrono::seconds(20);
+
+int Fail(const char* what) {
+  std::fprintf(stderr, "window_probe: %s\n", what);
+  return EXIT_FAILURE;
+}
+
+pid_t Start(const char* program) {
+  const pid_t child = fork();
+  if (child == 0) {
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    execl(program, program, static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  return child;
+}
+
+// Qt stamps each top-level window with its process id.
+bool BelongsTo(Display* display, Window window, pid_t pid) {
+  const Atom wm_pid = XInternAtom(display, "_NET_WM_PID", False);
+  Atom type;
+  int format;
+  unsigned long count, remaining;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(display, window, wm_pid, 0, 1, False, XA_CARDINAL, &type, &format, &count,
+                         &remaining, &data) != Success ||
+      !data) {
+    return false;
+  }
+  const bool match = count == 1 && static_cast<pid_t>(*reinterpret_cast<long*>(data)) == pid;
+  XFree(data);
+  return match;
+}
+
+// Waits for `pid` to map a top-level window, watching the root window's map notifications.
+std::optional<Window> WaitForMappedWindow(Display* display, pid_t pid) {
+  const auto deadline = Clock::now() + kPatience;
+  while (Clock::now() < deadline) {
+    while (XPending(display)) {
+      XEvent event;
+      XNextEvent(display, &event);
+      if (event.type != MapNotify) continue;
+      XWindowAttributes attributes;
+      if (XGetWindowAttributes(display, event.xmap.window, &attributes) && attributes.width > 1 &&
+          BelongsTo(display, event.xmap.window, pid)) {
+        return event.xmap.window;
+      }
+    }
+    pollfd connection{ConnectionNumber(display), POLLIN, 0};
+    poll(&connection, 1, 10);
+  }
+  return std::nullopt;
+}
+
+long ResidentKiB(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
+  }
+  return -1;
+}
+
+void SendDeleteWindow(Display* display, Window window) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display, window, False, NoEventMask, &event);
+  XFlush(display);
+}
+
+std::optional<int> WaitForExit(pid_t child) {
+  const auto deadline = Clock::now() + kPatience;
+  while (Clock::now() < deadline) {
+    int status = 0;
+    if (waitpid(child, &status, WNOHANG) == child) {
+      return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return std::nullopt;
+}
+
+int CheckSizeAndClose(Display* display, int width, int height, const char* program) {
+  const pid_t child = Start(program);
+  const std::optional<Window> window = WaitForMappedWindow(display, child);
+  if (!window) {
+    kill(child, SIGKILL);
+    return Fail("the window did not map");
+  }
+  XWindowAttributes attributes;
+  XGetWindowAttributes(display, *window, &attributes);
+  std::printf("window mapped at %dx%d\n", attributes.width, attributes.height);
+  if (attributes.width != width || attributes.height != height) {
+    kill(child, SIGKILL);
+    return Fail("the window's size is not the expected one");
+  }
+  SendDeleteWindow(display, *window);
+  const std::optional<int> status = WaitForExit(child);
+  if (!status) {
+    kill(child, SIGKILL);
+    return Fail("the program did not end after its window was closed");
+  }
+  std::printf("program ended with status %d\n", *status);
+  return *status == 0 ? EXIT_SUCCESS : Fail("the program ended with an error");
+}
+
+int TimeStart(Display* display, const char* program) {
+  const auto start = Clock::now();
+  const pid_t child = Start(program);
+  const std::optional<Window> window = WaitForMappedWindow(display, child);
+  const auto mapped = Clock::now();
+  const long rss = ResidentKiB(child);
+  kill(child, SIGTERM);
+  WaitForExit(child);
+  if (!window) return Fail("the window did not map");
+  std::printf("mapped_ms=%.2f rss_kib=%ld\n",
+              std::chrono::duration<double, std::milli>(mapped - start).count(), rss);
+  return EXIT_SUCCESS;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) return Fail("no X display; run under xvfb-run");
+  XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+  XSync(display, False);
+
+  const std::string mode = argc > 1 ? argv[1] : "";
+  int result;
+  if (mode == "close" && argc == 5) {
+    result = CheckSizeAndClose(display, std::atoi(argv[2]), std::atoi(argv[3]), argv[4]);
+  } else if (mode == "time" && argc == 3) {
+    result = TimeStart(display, argv[2]);
+  } else {
+    result = Fail("usage: window_probe close WIDTH HEIGHT PROGRAM | window_probe time PROGRAM");
+  }
+  XCloseDisplay(display);
+  return result;
+}
