@@ -15,25 +15,9 @@ if ! [[ $seconds =~ ^[1-9][0-9]*$ ]]; then
   exit 2
 fi
 
+# The test packages include clang 16: clang 14 cannot compile libstdc++'s std::expected, which
+# the core's interface uses.
 scripts/install-deps.sh test
-
-# Clang 14 cannot compile libstdc++'s std::expected, which the core's interface uses; Debian 12's
-# clang 16 can.
-fuzz_packages=(clang-16 libclang-rt-16-dev)
-missing=()
-for package in "${fuzz_packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$package")
-  fi
-done
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}"
-fi
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-16 \
   -DTHREEWIRE_FUZZ=ON -DTHREEWIRE_BUILD_UI=OFF -DBUILD_TESTING=OFF -DTHREEWIRE_BUILD_BENCH=OFF
@@ -71,8 +55,8 @@ run_fuzzer() {
 }
 
 # Once 100,000-character inputs are in the corpus, libFuzzer makes every input that long and runs
-# twenty to fifty times fewer per second (measured here), so three quarters of the time go to short inputs, which libFuzzer lengthens step by step, and the last
-# quarter adds the long texts.
+# twenty to fifty times fewer per second (measured here), so three quarters of the time go to
+# short inputs, which libFuzzer lengthens step by step, and the last quarter adds the long texts.
 long_seconds=$((seconds / 4 > 0 ? seconds / 4 : 1))
 short_seconds=$((seconds - long_seconds))
 if ((short_seconds > 0)); then run_fuzzer "$short_seconds" short "$scratch/corpus"; fi
