@@ -47,9 +47,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${THREEWIRE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Qt libraries and libc come from dpkg-shlibdeps. It cannot see what is loaded at run time:
-# the platform plugin that opens the window, and the font that has the Chinese glyphs.
+# the platform plugin that opens the window, the font that has the Chinese glyphs, and the
+# Chinese translations of Qt's own dialogs.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming, qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming, qt6-qpa-plugins, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
 

@@ -55,7 +55,7 @@ QString WhatWentWrong(threewire::Failure failure, const QStringList& boxes) {
   const QString quantity = Quantity(failure.input);
   switch (failure.kind) {
     case FailureKind::kNotANumber:
-      return QStringLiteral("%1中的内容不是一个数。").arg(boxes.join(QStringLiteral("或")));
+      return QStringLiteral("%1中没有填写有效的数。").arg(boxes.join(QStringLiteral("或")));
     case FailureKind::kDivisionByZero:
       if (failure.input == InputToCheck::kProfileAngle) {
         return QStringLiteral("这个牙形角使计算除以零（例如0°或180°）。");

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "form1.h"
 
+#include <QFontDatabase>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -18,10 +19,22 @@ namespace {
 
 // The window was drawn for the metrics of a Song (Ming) face: SimSun where it exists, Debian's
 // AR PL UMing otherwise. Noto CJK comes last: its lines are too tall for the two-line labels.
+// Only the installed ones are asked for, in this order: a family that is missing sends the
+// toolkit through a slow search for fallbacks, once for every font.
+const QStringList& SongFamilies() {
+  static const QStringList installed = [] {
+    QStringList families;
+    for (const char* family : {"SimSun", "宋体", "AR PL UMing CN", "Noto Serif CJK SC"}) {
+      if (QFontDatabase::hasFamily(QString::fromUtf8(family))) families << family;
+    }
+    return families;
+  }();
+  return installed;
+}
+
 QFont SongFont(double point_size, QFont::Weight weight) {
   QFont font;
-  font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"),
-                    QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")});
+  font.setFamilies(SongFamilies());
   font.setPointSizeF(point_size);
   font.setWeight(weight);
   return font;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "chinese_qt_dialogs.h"
 #include "form1.h"
 
 namespace {
@@ -34,6 +35,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   qInstallMessageHandler(nullptr);
   QGuiApplication::setDesktopFileName(QStringLiteral("org.threewire.ThreeWire"));
+  InstallChineseQtDialogs(app);
 
   Form1 window;
   window.show();

@@ -52,7 +52,8 @@ description=$(field Description)
 
 # Depends as a list of bare package names, so that "libc6" must be a whole entry, not a part.
 depends=$(field Depends | tr ',' '\n' | sed -E 's/^ +//; s/[ (].*$//' | grep -v '^$' || true)
-for package in libqt6widgets6 libqt6printsupport6 libc6 fonts-arphic-uming qt6-qpa-plugins; do
+for package in libqt6widgets6 libqt6printsupport6 libc6 fonts-arphic-uming qt6-qpa-plugins \
+  qt6-translations-l10n; do
   grep -qxF "$package" <<<"$depends" || fail "Depends lacks $package: $(field Depends)"
 done
 

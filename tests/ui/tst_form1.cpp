@@ -16,6 +16,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "chinese_qt_dialogs.h"
 #include "form1.h"
 #include "print_window.h"
 
@@ -43,6 +44,7 @@ class TestForm1 : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase();
   void init();
   void cleanup();
 
@@ -90,6 +92,8 @@ class TestForm1 : public QObject {
 
   std::unique_ptr<Form1> form_;
 };
+
+void TestForm1::initTestCase() { QVERIFY(InstallChineseQtDialogs(*QCoreApplication::instance())); }
 
 void TestForm1::init() {
   form_ = std::make_unique<Form1>();
@@ -248,7 +252,7 @@ void TestForm1::fontsAndColours() {
   QWidget* widget = control(QTest::currentDataTag());
   QCOMPARE(widget->font().pointSizeF(), points);
   QCOMPARE(widget->font().bold(), bold);
-  QCOMPARE(widget->font().families().value(0), "SimSun");
+  QCOMPARE(QFontInfo(widget->font()).family(), QFontInfo(form_->font()).family());
   if (auto* combo = qobject_cast<QComboBox*>(widget)) {
     QCOMPARE(combo->lineEdit()->font(), widget->font());
   }
@@ -575,6 +579,7 @@ void TestForm1::failuresChangeNothingAndExplain() {
   QCOMPARE(message->windowModality(), Qt::WindowModal);
   const QString shown = message->text() + message->informativeText();
   for (const QString& words : mentions) QVERIFY2(shown.contains(words), qPrintable(shown));
+  QCOMPARE(message->button(QMessageBox::Ok)->text(), "确定");  // Qt's own words in Chinese too
   message->button(QMessageBox::Ok)->click();
   QTRY_VERIFY(!openMessage());
   QCOMPARE(boxTexts(), before);
