@@ -27,7 +27,8 @@ Decimal15 ToDecimal15(double value) {
   const std::size_t e = text.find('e');
   Decimal15 decimal;
   decimal.negative = std::signbit(value);
-  decimal.digits = std::string(1, text[0]) + std::string(text.substr(2, e - 2));
+  decimal.digits.assign(1, text[0]);
+  decimal.digits.append(text.substr(2, e - 2));
   std::from_chars(text.data() + e + 1 + (text[e + 1] == '+'), end, decimal.exponent);
   return decimal;
 }
