@@ -65,10 +65,6 @@ void AddMantissaDigit(DecimalText& number, char digit, bool after_point) {
   if (after_point) --number.exponent;
 }
 
-void AddExponent(DecimalText& number, bool negative, std::int64_t exponent) {
-  number.exponent += negative ? -exponent : exponent;
-}
-
 std::int64_t AccumulateExponent(std::int64_t exponent, char digit) {
   return std::min(exponent * 10 + (digit - '0'), kExponentLimit);
 }
@@ -100,26 +96,22 @@ double ToDouble(DecimalText number) {
   return number.negative ? -value : value;
 }
 
-// Reads an exponent "E[sign]digits" at `text[i]`; returns false, consuming nothing, when none
-// stands there.
-bool ReadExponent(std::string_view text, std::size_t& i, DecimalText& number) {
+// Reads an exponent "E[sign]digits" at `text[i]`; consumes nothing when none stands there.
+void ReadExponent(std::string_view text, std::size_t& i, DecimalText& number) {
   std::size_t j = i;
-  if (j >= text.size() || (text[j] != 'e' && text[j] != 'E')) return false;
+  if (j >= text.size() || (text[j] != 'e' && text[j] != 'E')) return;
   ++j;
   bool negative = false;
   if (j < text.size() && (text[j] == '+' || text[j] == '-')) negative = text[j++] == '-';
-  if (j >= text.size() || !IsDigit(text[j])) return false;
+  if (j >= text.size() || !IsDigit(text[j])) return;
   std::int64_t exponent = 0;
   while (j < text.size() && IsDigit(text[j])) exponent = AccumulateExponent(exponent, text[j++]);
-  AddExponent(number, negative, exponent);
+  number.exponent += negative ? -exponent : exponent;
   i = j;
-  return true;
 }
 
-bool ReadSign(std::string_view text, std::size_t& i, DecimalText& number) {
-  if (i >= text.size() || (text[i] != '+' && text[i] != '-')) return false;
-  number.negative = text[i++] == '-';
-  return true;
+void ReadSign(std::string_view text, std::size_t& i, DecimalText& number) {
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) number.negative = text[i++] == '-';
 }
 
 std::string_view TrimBlanks(std::string_view text) {
