@@ -19,12 +19,12 @@ sleep 1
 
 probe() { DISPLAY=$display build-startup/tests/ui/window_probe time "$1"; }
 # One untimed start of each fills the file cache.
-probe build-startup/ui/threewire >/dev/null
+probe build-startup/ui/qt/threewire >/dev/null
 probe build-startup/bench/bare_window >/dev/null
 
 results=$(mktemp)
 for _ in $(seq "$runs"); do
-  echo "threewire $(probe build-startup/ui/threewire)" >>"$results"
+  echo "threewire $(probe build-startup/ui/qt/threewire)" >>"$results"
   echo "bare $(probe build-startup/bench/bare_window)" >>"$results"
 done
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Installs what is missing and builds the program alone (no tests, no benchmarks) in build-run/.
-# Prints nothing but the build's own output; the program is build-run/ui/threewire.
+# Prints nothing but the build's own output; the program is build-run/ui/qt/threewire.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh run

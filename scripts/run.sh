@@ -4,4 +4,4 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build-app.sh
-exec build-run/ui/threewire "$@"
+exec build-run/ui/qt/threewire "$@"

@@ -20,7 +20,7 @@ Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $program $xvfb 2>/dev/null || true' EXIT
 sleep 1
-DISPLAY=$display QT_SCALE_FACTOR=$scale build-run/ui/threewire &
+DISPLAY=$display QT_SCALE_FACTOR=$scale build-run/ui/qt/threewire &
 program=$!
 
 # Wait for the window to map, then grab it alone.

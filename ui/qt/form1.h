@@ -2,14 +2,12 @@
 #pragma once
 
 #include <QWidget>
-#include <memory>
 
-#include "failure.h"
+#include "failure_message.h"
 #include "number_locale.h"
 
-namespace Ui {
-class Form1;
-}
+class QComboBox;
+class QLineEdit;
 
 // The calculator's only window: the best-wire-diameter calculator above, the M-value calculator
 // below, a note and a welcome line at the bottom. The texts of its boxes are the program's only
@@ -19,10 +17,10 @@ class Form1 : public QWidget {
 
  public:
   explicit Form1(QWidget* parent = nullptr);
-  ~Form1() override;
 
  private:
-  void ApplyFontsAndColours();
+  void CreateControls();
+  void SetTabOrder();
   void ApplyClassicFrames();
   void ConnectHandlers();
 
@@ -31,9 +29,10 @@ class Form1 : public QWidget {
   void Command101_Click();
   void Command7_Click();
 
-  void ShowFailure(const QString& what_failed, const QString& reason);
+  void ShowFailure(threewire::form::Calculator calculator, threewire::Failure failure);
+  QLineEdit* Box(const char* name) const;
+  QComboBox* WireDiameterBox() const;
 
-  std::unique_ptr<Ui::Form1> ui_;
   // The user's number settings, which the strict readings and fixed writings follow.
   threewire::NumberLocale locale_;
 };

@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+// The window Form1 as it was drawn, for every toolkit that builds it: each control's place,
+// size, caption, font, colour, tooltip and tab position, and the wire-diameter list. Texts are
+// UTF-8. Places and sizes are in twips, 1/1440 inch: 15 twips are one pixel at 96 dpi.
+namespace threewire::form {
+
+enum class ControlKind { kFrame, kLabel, kTextBox, kComboBox, kButton, kLine };
+
+// kRegular and kBold are the Song face (宋体) at 10.5 pt, GB2312 charset, weight 400 or 700;
+// kDefault is the window's own font, the same face at 9 pt.
+enum class Face { kDefault, kRegular, kBold };
+inline constexpr double kDefaultPoints = 9;
+inline constexpr double kOwnFacePoints = 10.5;
+inline constexpr int kBoldWeight = 700;
+
+// Song faces in the order asked for: SimSun on Windows, Debian's AR PL UMing elsewhere.
+inline constexpr std::array<std::string_view, 3> kSongFamilies = {"SimSun", "宋体",
+                                                                  "AR PL UMing CN"};
+
+struct Rgb {
+  int red, green, blue;
+};
+
+struct Control {
+  std::string_view name;    // the control's name; an array element as "Label1_36"
+  ControlKind kind;
+  std::string_view parent;  // the frame it sits in; empty: the window's client area
+  int left, top, width, height;  // twips, relative to the parent (a line: from its left end)
+  std::string_view text;    // caption, or a box's first text
+  Face face = Face::kDefault;
+  std::optional<Rgb> colour = std::nullopt;  // text colour; none: the toolkit's own
+  std::optional<int> tab = std::nullopt;     // tab position, for controls that take the focus
+  std::string_view tooltip = {};
+  std::string_view names = {};  // for a label: the box whose caption it is
+};
+
+struct PixelRect {
+  int left, top, width, height;
+};
+
+inline constexpr std::string_view kWindowCaption = "多线螺纹(大螺旋角)三针测量";
+inline constexpr int kClientWidthTwips = 4755;
+inline constexpr int kClientHeightTwips = 5235;
+inline constexpr int kTwipsPerPixel = 15;
+
+// Every control, frames before what they hold.
+std::span<const Control> Controls();
+
+// The wire diameters of txtd0's list, written as stored: "0.17", not "0.170".
+std::span<const std::string_view> WireDiameters();
+
+const Control& ControlNamed(std::string_view name);
+
+// The caption of the label that names `box`: "输入螺距" for txtt.
+std::string_view CaptionOf(std::string_view box);
+
+// The controls that take the focus, in tab order; the window opens with the focus on the first.
+std::vector<const Control*> TabOrder();
+
+// The control's place in 96-dpi pixels relative to its parent, cut off at the parent's border
+// (Line1 runs past Frame7's right edge); a line is one pixel high.
+PixelRect PixelsInParent(const Control& control);
+
+// The same relative to the window's client area, for toolkits whose frames hold no children.
+PixelRect PixelsInClientArea(const Control& control);
+
+}  // namespace threewire::form

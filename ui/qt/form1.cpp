@@ -1,0 +1,226 @@
+// SPDX-License-Identifier: MIT
+#include "form1.h"
+
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QStyleFactory>
+
+#include "best_wire_diameter.h"
+#include "form1_layout.h"
+#include "m_value.h"
+#include "number_format.h"
+#include "print_window.h"
+
+namespace {
+
+using threewire::form::Control;
+using threewire::form::ControlKind;
+using threewire::form::Face;
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+std::string Utf8(const QString& text) { return text.toStdString(); }
+
+// The window was drawn for the metrics of a Song (Ming) face. Only the installed ones are asked
+// for: a family that is missing sends the toolkit through a slow search for fallbacks, once for
+// every font. Noto CJK comes last: its lines are too tall for the two-line labels.
+const QStringList& SongFamilies() {
+  static const QStringList installed = [] {
+    QStringList families;
+    for (const std::string_view family : threewire::form::kSongFamilies) {
+      if (QFontDatabase::hasFamily(FromUtf8(family))) families << FromUtf8(family);
+    }
+    if (QFontDatabase::hasFamily(QStringLiteral("Noto Serif CJK SC"))) {
+      families << QStringLiteral("Noto Serif CJK SC");
+    }
+    return families;
+  }();
+  return installed;
+}
+
+QFont SongFont(Face face) {
+  QFont font;
+  font.setFamilies(SongFamilies());
+  font.setPointSizeF(face == Face::kDefault ? threewire::form::kDefaultPoints
+                                            : threewire::form::kOwnFacePoints);
+  font.setWeight(face == Face::kBold ? QFont::Bold : QFont::Normal);
+  return font;
+}
+
+QWidget* NewControl(const Control& control, QWidget* parent) {
+  const QString text = FromUtf8(control.text);
+  switch (control.kind) {
+    case ControlKind::kFrame:
+      return new QGroupBox(text, parent);
+    case ControlKind::kLabel: {
+      auto* label = new QLabel(text, parent);
+      label->setTextFormat(Qt::PlainText);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      label->setWordWrap(true);
+      return label;
+    }
+    case ControlKind::kTextBox:
+      return new QLineEdit(text, parent);
+    case ControlKind::kComboBox: {
+      auto* combo = new QComboBox(parent);
+      combo->setEditable(true);
+      combo->setInsertPolicy(QComboBox::NoInsert);
+      combo->setCompleter(nullptr);  // "2" stays "2": nothing is completed from the list
+      combo->setMaxVisibleItems(20);
+      for (const std::string_view wire : threewire::form::WireDiameters()) {
+        combo->addItem(FromUtf8(wire));
+      }
+      combo->setEditText(text);
+      return combo;
+    }
+    case ControlKind::kButton: {
+      auto* button = new QPushButton(text, parent);
+      button->setAutoDefault(true);  // Enter presses the button that has the focus
+      return button;
+    }
+    case ControlKind::kLine: {
+      auto* line = new QFrame(parent);
+      line->setFrameShape(QFrame::HLine);
+      line->setFrameShadow(QFrame::Plain);
+      return line;
+    }
+  }
+  return nullptr;
+}
+
+void SetForeground(QWidget* control, const threewire::form::Rgb& rgb) {
+  const QColor colour(rgb.red, rgb.green, rgb.blue);
+  QPalette palette = control->palette();
+  palette.setColor(QPalette::Text, colour);
+  palette.setColor(QPalette::WindowText, colour);
+  control->setPalette(palette);
+}
+
+threewire::NumberLocale UserNumberLocale() {
+  const QLocale locale;
+  return {Utf8(locale.decimalPoint()), Utf8(locale.groupSeparator())};
+}
+
+}  // namespace
+
+Form1::Form1(QWidget* parent) : QWidget(parent), locale_(UserNumberLocale()) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(FromUtf8(threewire::form::kWindowCaption));
+  setWindowIcon(QIcon(QStringLiteral(":/icons/threewire.ico")));
+  // Controls created in their font are laid out once, not once more for every change of font.
+  setFont(SongFont(Face::kDefault));
+  setFixedSize(threewire::form::kClientWidthTwips / threewire::form::kTwipsPerPixel,
+               threewire::form::kClientHeightTwips / threewire::form::kTwipsPerPixel);
+  CreateControls();
+  SetTabOrder();
+  ApplyClassicFrames();
+  ConnectHandlers();
+  findChild<QWidget*>(QStringLiteral("Command7"))->setFocus();
+}
+
+void Form1::CreateControls() {
+  for (const Control& control : threewire::form::Controls()) {
+    QWidget* parent = control.parent.empty() ? this : findChild<QWidget*>(FromUtf8(control.parent));
+    QWidget* widget = NewControl(control, parent);
+    widget->setObjectName(FromUtf8(control.name));
+    // A frame's caption font is not passed on to the controls inside it.
+    widget->setFont(SongFont(control.face));
+    if (control.colour) SetForeground(widget, *control.colour);
+    widget->setToolTip(FromUtf8(control.tooltip));
+    const auto [left, top, width, height] = threewire::form::PixelsInParent(control);
+    widget->setGeometry(left, top, width, height);
+    // Static labels lie beneath the controls they touch, so a click there reaches the control.
+    if (control.kind == ControlKind::kLabel) widget->lower();
+  }
+  for (const Control& control : threewire::form::Controls()) {
+    if (control.names.empty()) continue;
+    findChild<QLabel*>(FromUtf8(control.name))
+        ->setBuddy(findChild<QWidget*>(FromUtf8(control.names)));
+  }
+}
+
+void Form1::SetTabOrder() {
+  const auto order = threewire::form::TabOrder();
+  QWidget* previous = nullptr;
+  for (const Control* control : order) {
+    QWidget* widget = findChild<QWidget*>(FromUtf8(control->name));
+    if (previous) setTabOrder(previous, widget);
+    previous = widget;
+  }
+}
+
+// The layout was drawn for frames whose caption sits on the top border, half a caption line
+// down; the classic style draws them so, while every other control keeps the desktop's style.
+void Form1::ApplyClassicFrames() {
+  QStyle* classic = QStyleFactory::create(QStringLiteral("Windows"));
+  if (!classic) return;  // a Qt built without it draws the desktop style's frames
+  classic->setParent(this);
+  for (QGroupBox* frame : findChildren<QGroupBox*>()) frame->setStyle(classic);
+}
+
+void Form1::ConnectHandlers() {
+  const auto button = [this](const char* name) {
+    return findChild<QPushButton*>(QLatin1String(name));
+  };
+  connect(button("Command9"), &QPushButton::clicked, this, &Form1::Command9_Click);
+  connect(Box("Text8"), &QLineEdit::textChanged, this, &Form1::Text8_Change);
+  connect(button("Command101"), &QPushButton::clicked, this, &Form1::Command101_Click);
+  connect(button("Command7"), &QPushButton::clicked, this, &Form1::Command7_Click);
+}
+
+QLineEdit* Form1::Box(const char* name) const { return findChild<QLineEdit*>(QLatin1String(name)); }
+
+QComboBox* Form1::WireDiameterBox() const { return findChild<QComboBox*>(QStringLiteral("txtd0")); }
+
+void Form1::Command9_Click() {
+  const auto wire = threewire::ComputeBestWireDiameter(Utf8(Box("Text6")->text()),
+                                                       Utf8(Box("Text7")->text()), locale_);
+  if (!wire) return ShowFailure(threewire::form::Calculator::kBestWireDiameter, wire.error());
+  Box("Text8")->setText(FromUtf8(*wire));  // fires Text8_Change, which rounds it to 0.000
+}
+
+// Runs on every change of Text8's text. Writing the reformatted text fires it once more; that
+// pass finds the text already formatted, and writing an unchanged text fires nothing.
+void Form1::Text8_Change() {
+  const std::string text = Utf8(Box("Text8")->text());
+  Box("Text8")->setText(FromUtf8(threewire::FormatFixed(std::string_view(text), 3, locale_)));
+}
+
+void Form1::Command101_Click() {
+  const auto result = threewire::ComputeMValue(
+      Utf8(Box("txtt")->text()), Utf8(Box("txtn")->text()), Utf8(Box("txtd2")->text()),
+      Utf8(WireDiameterBox()->currentText()), Utf8(Box("txtr")->text()), locale_);
+  if (!result) return ShowFailure(threewire::form::Calculator::kMValue, result.error());
+  Box("Text101")->setText(FromUtf8(result->lead_angle_text));
+  Box("txtm")->setText(FromUtf8(result->m_text));
+}
+
+void Form1::Command7_Click() {
+  auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+  auto* dialog = new QPrintDialog(printer.get(), this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  // The lambda holds the printer, so it lives exactly as long as the dialog's connection.
+  connect(dialog, &QDialog::accepted, this, [this, printer] { PrintWindow(*this, *printer); });
+  dialog->open();
+}
+
+// Window-modal and opened without a nested event loop, so the window stays responsive to
+// repainting and tests can find and close the message.
+void Form1::ShowFailure(threewire::form::Calculator calculator, threewire::Failure failure) {
+  const auto message = threewire::form::DescribeFailure(calculator, failure);
+  auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), FromUtf8(message.what_failed),
+                              QMessageBox::Ok, this);
+  box->setInformativeText(FromUtf8(message.reason));
+  box->setWindowModality(Qt::WindowModal);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->open();
+}
