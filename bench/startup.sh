@@ -17,7 +17,7 @@ xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true' EXIT
 sleep 1
 
-probe() { DISPLAY=$display build-startup/tests/ui/window_probe time "$1"; }
+probe() { DISPLAY=$display build-startup/bench/window_probe "$1"; }
 # One untimed start of each fills the file cache.
 probe build-startup/ui/qt/threewire >/dev/null
 probe build-startup/bench/bare_window >/dev/null

@@ -5,7 +5,7 @@
 set -euo pipefail
 
 run_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n fonts-arphic-uming)
-test_packages=(libgtest-dev libbenchmark-dev xvfb xauth x11-utils locales clang-16 libclang-rt-16-dev
+test_packages=(xdotool libgtest-dev libbenchmark-dev xvfb xauth x11-utils locales clang-16 libclang-rt-16-dev
                poppler-utils desktop-file-utils appstream file dpkg-dev lintian)
 
 case "${1:-}" in

@@ -17,13 +17,19 @@ std::string_view BoxOf(Calculator calculator, InputToCheck input) {
     return input == kPitch ? "Text6" : input == kProfileAngle ? "Text7" : "";
   }
   switch (input) {
-    case kPitch: return "txtt";
-    case kStarts: return "txtn";
-    case kPitchDiameter: return "txtd2";
-    case kWireDiameter: return "txtd0";
-    case kProfileAngle: return "txtr";
+    case kPitch:
+      return "txtt";
+    case kStarts:
+      return "txtn";
+    case kPitchDiameter:
+      return "txtd2";
+    case kWireDiameter:
+      return "txtd0";
+    case kProfileAngle:
+      return "txtr";
     case kPitchOrStarts:
-    case kNone: break;
+    case kNone:
+      break;
   }
   return "";
 }
@@ -51,13 +57,20 @@ std::string Join(const std::vector<std::string>& parts, std::string_view separat
 // The quantity a box holds, as the user calls it.
 std::string_view Quantity(InputToCheck input) {
   switch (input) {
-    case kPitch: return "螺距";
-    case kStarts: return "线数";
-    case kPitchOrStarts: return "螺距和线数";
-    case kPitchDiameter: return "中径";
-    case kWireDiameter: return "三针直径";
-    case kProfileAngle: return "牙形角";
-    case kNone: break;
+    case kPitch:
+      return "螺距";
+    case kStarts:
+      return "线数";
+    case kPitchOrStarts:
+      return "螺距和线数";
+    case kPitchDiameter:
+      return "中径";
+    case kWireDiameter:
+      return "三针直径";
+    case kProfileAngle:
+      return "牙形角";
+    case kNone:
+      break;
   }
   return "";
 }

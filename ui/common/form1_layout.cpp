@@ -20,7 +20,17 @@ constexpr Rgb kGrey{128, 128, 128};
 const Control kControls[] = {
     {"Text3", kTextBox, "", 570, 4830, 3255, 270, "欢迎加入QQ交流群：365218094", kBold, kBlue, 30},
     {"Frame6", kFrame, "", 180, 120, 4335, 1320, "三针直径计算", kRegular, {}, 18},
-    {"Frame7", kFrame, "", 180, 1560, 4335, 2745, "多线螺纹(大螺旋角)三针测量M值计算", kRegular, {}, 0},
+    {"Frame7",
+     kFrame,
+     "",
+     180,
+     1560,
+     4335,
+     2745,
+     "多线螺纹(大螺旋角)三针测量M值计算",
+     kRegular,
+     {},
+     0},
     {"Label2_5", kLabel, "", 690, 4440, 3075, 315, "注:螺旋角≥3°要用此软件计算.", kRegular, {}, 29},
 
     // The best wire diameter.
@@ -30,8 +40,32 @@ const Control kControls[] = {
     {"Command9", kButton, "Frame6", 3450, 900, 690, 285, "显示", kDefault, {}, 19},
     {"Label1_36", kLabel, "Frame6", 1860, 930, 1665, 195, "实际三针≥理论三针", kDefault, kGreen, 28,
      "选择的实际三针直径要≥理论三针直径"},
-    {"Label1_37", kLabel, "Frame6", 2340, 315, 735, 420, "显示理论三针直径", kDefault, {}, 27, {}, "Text8"},
-    {"Label1_38", kLabel, "Frame6", 225, 810, 735, 420, "输入螺纹牙形角", kDefault, {}, 26, {}, "Text7"},
+    {"Label1_37",
+     kLabel,
+     "Frame6",
+     2340,
+     315,
+     735,
+     420,
+     "显示理论三针直径",
+     kDefault,
+     {},
+     27,
+     {},
+     "Text8"},
+    {"Label1_38",
+     kLabel,
+     "Frame6",
+     225,
+     810,
+     735,
+     420,
+     "输入螺纹牙形角",
+     kDefault,
+     {},
+     26,
+     {},
+     "Text7"},
     {"Label1_39", kLabel, "Frame6", 180, 405, 780, 285, "输入螺距", kDefault, {}, 25, {}, "Text6"},
     {"Label1_40", kLabel, "Frame6", 1710, 405, 510, 240, "mm/牙", kDefault, {}, 24},
     {"Label1_41", kLabel, "Frame6", 1710, 855, 240, 195, "°", kDefault, {}, 23},
@@ -50,21 +84,44 @@ const Control kControls[] = {
     {"Label1_42", kLabel, "Frame7", 330, 750, 495, 525, "输入螺距", kRegular, {}, 17, {}, "txtt"},
     {"Label2_4", kLabel, "Frame7", 2280, 1350, 945, 255, "输入线数", kRegular, {}, 16, {}, "txtn"},
     {"Label4", kLabel, "Frame7", 2190, 870, 1065, 285, "输入牙形角", kRegular, {}, 15, {}, "txtr"},
-    {"Label5", kLabel, "Frame7", 300, 1290, 855, 435, "输入实际三针直径", kRegular, {}, 14, {}, "txtd0"},
+    {"Label5",
+     kLabel,
+     "Frame7",
+     300,
+     1290,
+     855,
+     435,
+     "输入实际三针直径",
+     kRegular,
+     {},
+     14,
+     {},
+     "txtd0"},
     {"Label6", kLabel, "Frame7", 2130, 1950, 435, 285, "M值", kRegular, {}, 13, {}, "txtm"},
     {"Label7", kLabel, "Frame7", 480, 1920, 975, 285, "螺纹升角", kRegular, {}, 12, {}, "Text101"},
-    {"Label1_43", kLabel, "Frame7", 300, 420, 2865, 240, "输入外螺纹理论中径值(不含公差)", kDefault, {},
-     11, {}, "txtd2"},
+    {"Label1_43",
+     kLabel,
+     "Frame7",
+     300,
+     420,
+     2865,
+     240,
+     "输入外螺纹理论中径值(不含公差)",
+     kDefault,
+     {},
+     11,
+     {},
+     "txtd2"},
     {"Label1_44", kLabel, "Frame7", 1650, 870, 510, 240, "mm/牙", kDefault, {}, 10},
 };
 
 constexpr std::string_view kWireDiameters[] = {
-    "0.118", "0.142", "0.17",  "0.185", "0.201", "0.232", "0.25",  "0.26",  "0.291", "0.343",
-    "0.402", "0.433", "0.461", "0.511", "0.572", "0.724", "0.742", "0.796", "0.866", "1.008",
-    "1.047", "1.157", "1.302", "1.441", "1.553", "1.591", "1.732", "1.833", "2.02",  "2.05",
-    "2.071", "2.217", "2.311", "2.595", "2.886", "3.106", "3.177", "3.287", "3.31",  "3.468",
-    "3.55",  "3.58",  "3.666", "4.091", "4.12",  "4.141", "4.211", "4.4",   "4.773", "5.15",
-    "6.212"};
+    "0.118", "0.142", "0.17",  "0.185", "0.201", "0.232", "0.25",  "0.26",  "0.291",
+    "0.343", "0.402", "0.433", "0.461", "0.511", "0.572", "0.724", "0.742", "0.796",
+    "0.866", "1.008", "1.047", "1.157", "1.302", "1.441", "1.553", "1.591", "1.732",
+    "1.833", "2.02",  "2.05",  "2.071", "2.217", "2.311", "2.595", "2.886", "3.106",
+    "3.177", "3.287", "3.31",  "3.468", "3.55",  "3.58",  "3.666", "4.091", "4.12",
+    "4.141", "4.211", "4.4",   "4.773", "5.15",  "6.212"};
 
 bool TakesFocus(const Control& control) {
   return control.kind == kTextBox || control.kind == kComboBox || control.kind == kButton;
@@ -99,10 +156,10 @@ std::vector<const Control*> TabOrder() {
 PixelRect PixelsInParent(const Control& control) {
   PixelRect rect{control.left / kTwipsPerPixel, control.top / kTwipsPerPixel,
                  control.width / kTwipsPerPixel, std::max(control.height / kTwipsPerPixel, 1)};
-  const int parent_width = control.parent.empty() ? kClientWidthTwips
-                                                  : ControlNamed(control.parent).width;
-  const int parent_height = control.parent.empty() ? kClientHeightTwips
-                                                   : ControlNamed(control.parent).height;
+  const int parent_width =
+      control.parent.empty() ? kClientWidthTwips : ControlNamed(control.parent).width;
+  const int parent_height =
+      control.parent.empty() ? kClientHeightTwips : ControlNamed(control.parent).height;
   rect.width = std::min(rect.width, parent_width / kTwipsPerPixel - rect.left);
   rect.height = std::min(rect.height, parent_height / kTwipsPerPixel - rect.top);
   return rect;

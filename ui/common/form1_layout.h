@@ -30,11 +30,11 @@ struct Rgb {
 };
 
 struct Control {
-  std::string_view name;    // the control's name; an array element as "Label1_36"
+  std::string_view name;  // the control's name; an array element as "Label1_36"
   ControlKind kind;
-  std::string_view parent;  // the frame it sits in; empty: the window's client area
+  std::string_view parent;       // the frame it sits in; empty: the window's client area
   int left, top, width, height;  // twips, relative to the parent (a line: from its left end)
-  std::string_view text;    // caption, or a box's first text
+  std::string_view text;         // caption, or a box's first text
   Face face = Face::kDefault;
   std::optional<Rgb> colour = std::nullopt;  // text colour; none: the toolkit's own
   std::optional<int> tab = std::nullopt;     // tab position, for controls that take the focus

@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Starts a Qt program on an X server (run it under xvfb-run) and watches its top-level window.
+// Starts a Qt program on an X server and times it until its top-level window maps.
 //
-//   window_probe close WIDTH HEIGHT PROGRAM
-//     Checks that the window maps at WIDTH x HEIGHT, closes it the way a window manager does,
-//     and checks that the program then ends with status 0.
-//   window_probe time PROGRAM
+//   window_probe PROGRAM
 //     Prints the milliseconds from exec to the window being mapped, the program's resident
 //     memory then, in KiB, and the processor time it had used by then (user and system, which
 //     other load on the machine disturbs less than the wall clock), as
@@ -91,18 +88,6 @@ long ResidentKiB(pid_t pid) {
   return -1;
 }
 
-void SendDeleteWindow(Display* display, Window window) {
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = window;
-  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-  event.xclient.data.l[1] = CurrentTime;
-  XSendEvent(display, window, False, NoEventMask, &event);
-  XFlush(display);
-}
-
 std::optional<int> WaitForExit(pid_t child, rusage* usage = nullptr) {
   const auto deadline = Clock::now() + kPatience;
   while (Clock::now() < deadline) {
@@ -113,30 +98,6 @@ std::optional<int> WaitForExit(pid_t child, rusage* usage = nullptr) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   return std::nullopt;
-}
-
-int CheckSizeAndClose(Display* display, int width, int height, const char* program) {
-  const pid_t child = Start(program);
-  const std::optional<Window> window = WaitForMappedWindow(display, child);
-  if (!window) {
-    kill(child, SIGKILL);
-    return Fail("the window did not map");
-  }
-  XWindowAttributes attributes;
-  XGetWindowAttributes(display, *window, &attributes);
-  std::printf("window mapped at %dx%d\n", attributes.width, attributes.height);
-  if (attributes.width != width || attributes.height != height) {
-    kill(child, SIGKILL);
-    return Fail("the window's size is not the expected one");
-  }
-  SendDeleteWindow(display, *window);
-  const std::optional<int> status = WaitForExit(child);
-  if (!status) {
-    kill(child, SIGKILL);
-    return Fail("the program did not end after its window was closed");
-  }
-  std::printf("program ended with status %d\n", *status);
-  return *status == 0 ? EXIT_SUCCESS : Fail("the program ended with an error");
 }
 
 int TimeStart(Display* display, const char* program) {
@@ -164,15 +125,7 @@ int main(int argc, char** argv) {
   XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
   XSync(display, False);
 
-  const std::string mode = argc > 1 ? argv[1] : "";
-  int result;
-  if (mode == "close" && argc == 5) {
-    result = CheckSizeAndClose(display, std::atoi(argv[2]), std::atoi(argv[3]), argv[4]);
-  } else if (mode == "time" && argc == 3) {
-    result = TimeStart(display, argv[2]);
-  } else {
-    result = Fail("usage: window_probe close WIDTH HEIGHT PROGRAM | window_probe time PROGRAM");
-  }
+  const int result = argc == 2 ? TimeStart(display, argv[1]) : Fail("usage: window_probe PROGRAM");
   XCloseDisplay(display);
   return result;
 }
