@@ -9,6 +9,7 @@ enum class FailureKind {
   kNotANumber,      // a text that is not one number
   kDivisionByZero,  // a step divides by zero
   kOutOfRange,      // a value beyond the binary64 range, or a step whose result is not finite
+  kNoConvergence,   // repeated correction steps do not settle within their limit
 };
 
 // The input box the user should look at, where the failing step tells it.
