@@ -111,6 +111,25 @@ class TestForm1 : public QObject {
     QCOMPARE(boxTexts(), before);
   }
 
+  // A three-start 29° Acme thread of 12.1° lead from Machinery's Handbook's large-lead table:
+  // 5 threads per inch, M = E + 0.62981 P = 25.8275 mm over wires of 0.50488 P.
+  void tooltipGivesTheConvergedM() {
+    act(QString("txtt=5.08;txtn=3;txtd2=22.628092347;txtd0=2.5647904;txtr=29;click=Command101")
+            .split(';'));
+    const QLineEdit* txtm = form_->findChild<QLineEdit*>("txtm");
+    const auto match =
+        QRegularExpression(
+            "^迭代收敛解：M = (\\d+\\.\\d{4}) mm（显示值与之相差 (\\d\\.\\d{3}) mm）$")
+            .match(txtm->toolTip());
+    QVERIFY2(match.hasMatch(), qPrintable(txtm->toolTip()));
+    QVERIFY(qAbs(match.captured(1).toDouble() - 25.8275) <= 0.001);
+    QVERIFY(qAbs(match.captured(2).toDouble() - qAbs(txtm->text().toDouble() - 25.8275)) <= 0.0015);
+    QCOMPARE(txtm->accessibleDescription(), txtm->toolTip());
+    act({"txtn=0", "click=Command101"});
+    QTRY_VERIFY(form_->findChild<QMessageBox*>());
+    QCOMPARE(txtm->toolTip() + txtm->accessibleDescription(), "");
+  }
+
   // The layout was drawn for a Song face, 14 px lines at 10.5 pt and 12 px at 9 pt: every caption
   // fits its label, the four narrow labels on two lines, the others on one.
   void captionsFitTheirLinesInTheSongFace() {

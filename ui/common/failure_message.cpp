@@ -87,6 +87,8 @@ std::string WhatWentWrong(Failure failure, const std::vector<std::string>& boxes
     case FailureKind::kOutOfRange:
       if (quantity.empty()) return "计算中的数值超出了范围。";
       return quantity + "的数值太大，超出了计算范围。";
+    case FailureKind::kNoConvergence:
+      return "迭代计算没有收敛。";
   }
   return "";
 }

@@ -14,6 +14,7 @@
 #include <QStyleFactory>
 
 #include "best_wire_diameter.h"
+#include "converged_m_note.h"
 #include "form1_layout.h"
 #include "m_value.h"
 #include "number_format.h"
@@ -196,9 +197,17 @@ void Form1::Text8_Change() {
 }
 
 void Form1::Command101_Click() {
-  const auto result = threewire::ComputeMValue(
-      Utf8(Box("txtt")->text()), Utf8(Box("txtn")->text()), Utf8(Box("txtd2")->text()),
-      Utf8(WireDiameterBox()->currentText()), Utf8(Box("txtr")->text()), locale_);
+  const std::string texts[] = {Utf8(Box("txtt")->text()), Utf8(Box("txtn")->text()),
+                               Utf8(Box("txtd2")->text()), Utf8(WireDiameterBox()->currentText()),
+                               Utf8(Box("txtr")->text())};
+  const auto result =
+      threewire::ComputeMValue(texts[0], texts[1], texts[2], texts[3], texts[4], locale_);
+  const QString note = result
+                           ? FromUtf8(threewire::form::ConvergedMNote(
+                                 texts[0], texts[1], texts[2], texts[3], texts[4], result->m_text))
+                           : QString();
+  Box("txtm")->setToolTip(note);
+  Box("txtm")->setAccessibleDescription(note);
   if (!result) return ShowFailure(threewire::form::Calculator::kMValue, result.error());
   Box("Text101")->setText(FromUtf8(result->lead_angle_text));
   Box("txtm")->setText(FromUtf8(result->m_text));
