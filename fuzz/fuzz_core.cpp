@@ -40,14 +40,6 @@ void CheckWrittenNumber(double value, const NumberLocale& locale) {
   if (!std::isfinite(value)) return;
   const auto read = ParseStrict(FormatGeneral(value, locale), locale);
   Require(read && Same15Digits(*read, value), "FormatGeneral reads back", value);
-  const auto spaced = ParseStrict(FormatSpaced(value), NumberLocale{".", ""});
-  Require(spaced && Same15Digits(*spaced, value), "FormatSpaced reads back", value);
-  for (const int decimals : {0, 3, 6}) {
-    const double rounded = RoundTripFixed(value, decimals);
-    Require(std::fabs(rounded - value) <=
-                0.5000001 * std::pow(10.0, -decimals) + std::fabs(value) * 1e-14,
-            "RoundTripFixed stays within half a unit", value);
-  }
 }
 
 void CheckText(std::string_view text, const NumberLocale& locale) {
@@ -85,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const NumberLocale& locale : kLocales) {
     for (const std::string_view text : texts) CheckText(text, locale);
     if (const auto m = ComputeMValue(texts[0], texts[1], texts[2], texts[3], texts[4], locale)) {
-      Require(ParseStrict(m->m_text, NumberLocale{".", ""}).has_value(), "M text is a number", 0);
+      CheckWrittenNumber(ParseLenient(m->m_text), locale);
     }
     if (const auto wire = ComputeBestWireDiameter(texts[0], texts[4], locale)) {
       Require(ParseStrict(*wire, locale).has_value(), "best wire text is a number", 0);

@@ -40,6 +40,8 @@ TEST(ParseLenient, ReadsTheLeadingNumber) {
       {"full-width plus and capital E", "＋３Ｅ１", 30},
       {"ideographic space is a blank", "1\u30002", 12},
       {"other full-width signs stop", "１\uFF0C５", 1},
+      {"a Chinese full stop stops", "1。5", 1},
+      {"so does a character sharing a full-width digit's last bytes", "1\u3F11", 1},
       {"malformed UTF-8 stops", "4\xEF\xBC", 4},
   };
   for (const auto& c : cases) {
@@ -81,7 +83,7 @@ TEST(ParseStrict, AcceptsOnlyOneWholeNumberInTheLocalesWay) {
   const NumberLocale point{".", ","}, german{",", "."}, french{",", "\u00A0"}, ungrouped{".", ""};
   const StrictCase cases[] = {
       {"plain", point, "1.5", 1.5},
-      {"blanks around", point, " \t1.5 ", 1.5},
+      {"blanks around", point, " \t1.5\r\n", 1.5},
       {"point first and last", point, "+.5", 0.5},
       {"exponent", point, "-1e3", -1000.0},
       {"grouped", point, "1,000.5", 1000.5},
