@@ -117,6 +117,9 @@ TEST(ComputeExactMValue, RefusesWhereTheShownMRefuses) {
     ASSERT_FALSE(exact || shown);
     EXPECT_EQ(exact.error(), shown.error());
   }
+  // A wire far too big for the groove: the correction swings between 0.2 mm and 625 mm.
+  EXPECT_EQ(ComputeExactMValue("10", "8", "1", "5", "30").error().kind,
+            FailureKind::kNoConvergence);
 }
 
 }  // namespace
