@@ -89,6 +89,7 @@ TEST(ParseStrict, AcceptsOnlyOneWholeNumberInTheLocalesWay) {
       {"grouped", point, "1,000.5", 1000.5},
       {"group separator only joins digits", point, "1,5", 15.0},
       {"full-width", point, "　３．５　", 3.5},
+      {"a full-width comma does not group", point, "１，０００", kRefused},
       {"empty", point, "", kRefused},
       {"letters", point, "abc", kRefused},
       {"unit after the number", point, "2.5mm", kRefused},
