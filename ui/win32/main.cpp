@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: MIT
-#include <objbase.h>
 #include <windows.h>
 
 #include "form1.h"

@@ -2,7 +2,6 @@
 #include "print_window.h"
 
 #include <commdlg.h>
-#include <objbase.h>  // before commdlg.h, for PrintDlgExW
 
 #include <string>
 
