@@ -335,20 +335,24 @@ TEST(PagePlacement, TrueSizeTenMillimetresFromThePapersCorner) {
   }
 }
 
-// The metafile's frame is the drawing's extent in hundredths of a millimetre.
+// The metafile records the drawing's bounds in pixels of its reference device, the screen.
 TEST_F(Form1Test, PrintsTheWindowAtItsRealSize) {
   const HDC screen = GetDC(nullptr);
   const HDC recorder = CreateEnhMetaFileW(screen, nullptr, nullptr, nullptr);
-  ReleaseDC(nullptr, screen);
   threewire::win32::PrintWindowTo(form_, recorder);
   const HENHMETAFILE metafile = CloseEnhMetaFile(recorder);
   ENHMETAHEADER header;
   ASSERT_TRUE(GetEnhMetaFileHeader(metafile, sizeof header, &header));
-  EXPECT_NEAR(header.rclFrame.left, 1000, 30);
-  EXPECT_NEAR(header.rclFrame.top, 1000, 30);
-  EXPECT_NEAR(header.rclFrame.right - header.rclFrame.left, 8390, 30);
-  EXPECT_NEAR(header.rclFrame.bottom - header.rclFrame.top, 9230, 30);
+  const RECTL& drawn = header.rclBounds;  // inclusive
+  const auto mm = [screen](LONG pixels, int axis) {
+    return pixels * 25.4 / GetDeviceCaps(screen, axis);
+  };
+  EXPECT_NEAR(mm(drawn.left, LOGPIXELSX), 10, 0.3);
+  EXPECT_NEAR(mm(drawn.top, LOGPIXELSY), 10, 0.3);
+  EXPECT_NEAR(mm(drawn.right + 1 - drawn.left, LOGPIXELSX), 83.9, 0.3);
+  EXPECT_NEAR(mm(drawn.bottom + 1 - drawn.top, LOGPIXELSY), 92.3, 0.3);
   DeleteEnhMetaFile(metafile);
+  ReleaseDC(nullptr, screen);
 }
 
 // Dark blue is the colour of the M calculator's boxes, which start empty.
