@@ -197,7 +197,7 @@ void ScaleToDpi(HWND form) {
   SendMessageW(state.tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(fonts, Face::kDefault)),
                FALSE);
   state.fonts = std::move(fonts);
-  InvalidateRect(form, nullptr, TRUE);
+  RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // The window's size for a client area of the table's size at the window's DPI.
