@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Installs the Debian packages that building and running threewire need, when they are missing.
-# Usage: scripts/install-deps.sh run|test
+# Usage: scripts/install-deps.sh run|test|windows (windows: cross-building for Windows and testing
+# under Wine; test includes it)
 set -euo pipefail
 
 run_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n fonts-arphic-uming)
 test_packages=(xdotool libgtest-dev libbenchmark-dev xvfb xauth x11-utils locales clang-16 libclang-rt-16-dev
                poppler-utils desktop-file-utils appstream file dpkg-dev lintian)
+windows_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine64 fonts-wine xvfb xauth
+                  fonts-arphic-uming imagemagick xdotool)
 
 case "${1:-}" in
   run) wanted=("${run_packages[@]}") ;;
-  test) wanted=("${run_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+  test) wanted=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
+  windows) wanted=("${windows_packages[@]}") ;;
+  *) echo "usage: $0 run|test|windows" >&2; exit 2 ;;
 esac
 
 missing=()

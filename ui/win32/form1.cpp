@@ -1,0 +1,454 @@
+// SPDX-License-Identifier: MIT
+#include "form1.h"
+
+#include <commctrl.h>
+#include <oleacc.h>
+
+#include <array>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "best_wire_diameter.h"
+#include "dpi.h"
+#include "failure_message.h"
+#include "form1_layout.h"
+#include "gdi_objects.h"
+#include "m_value.h"
+#include "number_format.h"
+#include "print_window.h"
+#include "resource.h"
+#include "wide_text.h"
+
+namespace threewire::win32 {
+namespace {
+
+using form::Control;
+using form::ControlKind;
+using form::Face;
+
+constexpr wchar_t kClassName[] = L"ThreeWireForm1";
+// Fixed size: no sizing border, no maximize box.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// Above IDOK and IDCANCEL, which the dialog manager sends for Enter in a box and for Esc.
+constexpr int kFirstControlId = 100;
+// Entries the open wire-diameter list shows at once.
+constexpr int kVisibleWires = 20;
+
+// One font per Face, for the window's DPI.
+using Fonts = std::array<FontHandle, 3>;
+
+// What the window keeps besides the texts of its controls.
+struct Form1State {
+  NumberLocale locale;
+  Fonts fonts;
+  BrushHandle line_brush;
+  HWND tooltip = nullptr;
+  HWND focus = nullptr;  // the control that gets the focus back when the window is activated
+};
+
+Form1State& StateOf(HWND form) {
+  return *reinterpret_cast<Form1State*>(GetWindowLongPtrW(form, GWLP_USERDATA));
+}
+
+int IdOf(const Control& control) {
+  return kFirstControlId + static_cast<int>(&control - form::Controls().data());
+}
+
+const Control* ControlWithId(int id) {
+  const auto controls = form::Controls();
+  const int index = id - kFirstControlId;
+  return index >= 0 && index < std::ssize(controls) ? &controls[index] : nullptr;
+}
+
+std::string BoxText(HWND form, std::string_view box) { return TextOf(ControlHandle(form, box)); }
+
+COLORREF ColourRef(const form::Rgb& rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
+
+std::string UserLocaleInfo(LCTYPE type, std::string fallback) {
+  wchar_t text[LOCALE_NAME_MAX_LENGTH];
+  const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, text, std::size(text));
+  return length > 0 ? Narrow({text, static_cast<size_t>(length - 1)}) : fallback;
+}
+
+// The user's number settings, which the strict readings and fixed writings follow.
+NumberLocale UserNumberLocale() {
+  const NumberLocale standard;
+  return {UserLocaleInfo(LOCALE_SDECIMAL, standard.decimal_separator),
+          UserLocaleInfo(LOCALE_STHOUSAND, standard.group_separator)};
+}
+
+// The Song face at 9 or 10.5 pt, GB2312. The height asked for is the cell's, not the em's: SimSun's
+// cell is its em, so there this is exactly the size in points, and a stand-in Song face with
+// taller lines (AR PL UMing under Wine) keeps the line height the layout was drawn for.
+FontHandle MakeSongFont(HWND form, Face face) {
+  const double points = face == Face::kDefault ? form::kDefaultPoints : form::kOwnFacePoints;
+  LOGFONTW font{};
+  font.lfHeight = Scale(form, static_cast<int>(std::lround(points * 96 / 72)));
+  font.lfWeight = face == Face::kBold ? form::kBoldWeight : FW_NORMAL;
+  font.lfCharSet = GB2312_CHARSET;
+  Widen(form::kSongFamilies.front()).copy(font.lfFaceName, LF_FACESIZE - 1);
+  return FontHandle(CreateFontIndirectW(&font));
+}
+
+Fonts MakeFonts(HWND form) {
+  return {MakeSongFont(form, Face::kDefault), MakeSongFont(form, Face::kRegular),
+          MakeSongFont(form, Face::kBold)};
+}
+
+HFONT FontOf(const Fonts& fonts, Face face) { return fonts[static_cast<size_t>(face)].get(); }
+
+// Top first. The controls that take the focus come in tab order, since the dialog manager walks
+// them in z-order; the labels and the line lie beneath them, so a click where a label touches a
+// box or a button reaches that control; the frames lie beneath everything they hold.
+std::vector<const Control*> ZOrder() {
+  std::vector<const Control*> order = form::TabOrder();
+  for (const ControlKind kind : {ControlKind::kLabel, ControlKind::kLine, ControlKind::kFrame}) {
+    for (const Control& control : form::Controls()) {
+      if (control.kind == kind) order.push_back(&control);
+    }
+  }
+  return order;
+}
+
+struct WindowKind {
+  const wchar_t* window_class;
+  DWORD style;
+  DWORD ex_style;
+};
+
+WindowKind KindOf(const Control& control) {
+  switch (control.kind) {
+    case ControlKind::kFrame:
+      return {WC_BUTTONW, BS_GROUPBOX, 0};
+    case ControlKind::kLabel:
+      return {WC_STATICW, SS_LEFT | SS_NOPREFIX, 0};  // SS_LEFT wraps
+    case ControlKind::kTextBox:
+      return {WC_EDITW, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::kComboBox:
+      return {WC_COMBOBOXW, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0};
+    case ControlKind::kButton:
+      return {WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, 0};
+    case ControlKind::kLine:
+      return {WC_STATICW, 0, 0};  // empty, filled with the line's colour
+  }
+  return {};
+}
+
+// Children of the window itself, frames included, so that every WM_COMMAND reaches it.
+void CreateControls(HWND form) {
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(form, GWLP_HINSTANCE));
+  for (const Control* control : ZOrder()) {
+    const WindowKind kind = KindOf(*control);
+    CreateWindowExW(kind.ex_style, kind.window_class, Widen(control->text).c_str(),
+                    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0, 0, 0, form,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(*control))), instance,
+                    nullptr);
+  }
+}
+
+// The list of wire diameters; the box's own text starts as the table's, and nothing typed is
+// completed from the list.
+void FillWireList(HWND form) {
+  const Control& box = form::ControlNamed("txtd0");
+  HWND combo = ControlHandle(form, box.name);
+  for (const std::string_view wire : form::WireDiameters()) {
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(wire).c_str()));
+  }
+  SetText(combo, box.text);
+}
+
+int WindowHeight(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  return rect.bottom - rect.top;
+}
+
+// A drop-down box is as high as its edit field makes it. The closed box is the field and borders
+// that Windows and Wine count differently, so they are measured with the field as it is; then the
+// field is set to leave the table's height, and the window's height below it is the open list's.
+void FitComboBox(HWND combo, int width, int height) {
+  constexpr auto kField = static_cast<WPARAM>(-1);
+  const auto field = SendMessageW(combo, CB_GETITEMHEIGHT, kField, 0);
+  SendMessageW(combo, CB_SETITEMHEIGHT, kField, field);
+  const int borders = WindowHeight(combo) - static_cast<int>(field);
+  SendMessageW(combo, CB_SETITEMHEIGHT, kField, height - borders);
+  const auto entry = SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0);
+  SetWindowPos(combo, nullptr, 0, 0, width, height + kVisibleWires * static_cast<int>(entry),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Fonts for the window's DPI, and every control at its table place scaled to that DPI. The old
+// fonts go only once no control uses them any more.
+void ScaleToDpi(HWND form) {
+  Form1State& state = StateOf(form);
+  Fonts fonts = MakeFonts(form);
+  for (const Control& control : form::Controls()) {
+    HWND window = GetDlgItem(form, IdOf(control));
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(fonts, control.face)), FALSE);
+    const auto [left, top, width, height] = form::PixelsInClientArea(control);
+    SetWindowPos(window, nullptr, Scale(form, left), Scale(form, top), Scale(form, width),
+                 Scale(form, height), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (control.kind == ControlKind::kComboBox) {
+      FitComboBox(window, Scale(form, width), Scale(form, height));
+    }
+  }
+  SendMessageW(state.tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(fonts, Face::kDefault)),
+               FALSE);
+  state.fonts = std::move(fonts);
+  RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// The window's size for a client area of the table's size at the window's DPI.
+void FitClientArea(HWND form) {
+  RECT frame{0, 0, Scale(form, form::kClientWidthTwips / form::kTwipsPerPixel),
+             Scale(form, form::kClientHeightTwips / form::kTwipsPerPixel)};
+  AdjustWindowRectExForDpi(&frame, kStyle, FALSE, 0, GetDpiForWindow(form));
+  SetWindowPos(form, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CreateToolTips(HWND form) {
+  StateOf(form).tooltip = CreateWindowExW(
+      WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form, nullptr,
+      reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(form, GWLP_HINSTANCE)), nullptr);
+  for (const Control& control : form::Controls()) {
+    if (!control.tooltip.empty())
+      SetToolTip(form, ControlHandle(form, control.name), control.tooltip);
+  }
+}
+
+// A box's accessible name is the caption of the label beside it. The labels lie beneath the boxes
+// in z-order, where screen readers do not look for them, so the names are given explicitly.
+void NameBoxesByTheirLabels(HWND form) {
+  IAccPropServices* services = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_IAccPropServices, reinterpret_cast<void**>(&services)))) {
+    return;  // no accessibility runtime: the boxes stay unnamed
+  }
+  for (const Control& label : form::Controls()) {
+    if (label.names.empty()) continue;
+    services->SetHwndPropStr(ControlHandle(form, label.names), OBJID_CLIENT, CHILDID_SELF,
+                             PROPID_ACC_NAME, Widen(label.text).c_str());
+  }
+  services->Release();
+}
+
+LRESULT OnCreate(HWND form) {
+  auto state = std::make_unique<Form1State>();
+  state->locale = UserNumberLocale();
+  state->line_brush.reset(CreateSolidBrush(ColourRef(*form::ControlNamed("Line1").colour)));
+  SetWindowLongPtrW(form, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.release()));
+  FitClientArea(form);
+  CreateControls(form);
+  FillWireList(form);
+  CreateToolTips(form);
+  ScaleToDpi(form);
+  NameBoxesByTheirLabels(form);
+  StateOf(form).focus = ControlHandle(form, form::TabOrder().front()->name);
+  return 0;
+}
+
+void ShowFailure(HWND form, form::Calculator calculator, Failure failure) {
+  const form::FailureMessage message = form::DescribeFailure(calculator, failure);
+  MessageBoxW(form, Widen(message.what_failed + "\n\n" + message.reason).c_str(),
+              Widen(form::kWindowCaption).c_str(), MB_OK | MB_ICONWARNING);
+}
+
+void Command9_Click(HWND form) {
+  const auto wire =
+      ComputeBestWireDiameter(BoxText(form, "Text6"), BoxText(form, "Text7"), StateOf(form).locale);
+  if (!wire) return ShowFailure(form, form::Calculator::kBestWireDiameter, wire.error());
+  SetText(ControlHandle(form, "Text8"), *wire);  // raises Text8_Change, which rounds it to 0.000
+}
+
+// Runs on every change of Text8's text, typed or written. Windows reports a change also when a
+// text is replaced by the same text, so only a text that formatting changes is written back; the
+// second pass finds it formatted and ends there.
+void Text8_Change(HWND form) {
+  HWND box = ControlHandle(form, "Text8");
+  const std::string text = TextOf(box);
+  const std::string formatted = FormatFixed(std::string_view(text), 3, StateOf(form).locale);
+  if (formatted == text) return;
+  SetText(box, formatted);
+  const auto end = static_cast<WPARAM>(GetWindowTextLengthW(box));
+  SendMessageW(box, EM_SETSEL, end, static_cast<LPARAM>(end));
+}
+
+void Command101_Click(HWND form) {
+  const auto result =
+      ComputeMValue(BoxText(form, "txtt"), BoxText(form, "txtn"), BoxText(form, "txtd2"),
+                    BoxText(form, "txtd0"), BoxText(form, "txtr"), StateOf(form).locale);
+  if (!result) return ShowFailure(form, form::Calculator::kMValue, result.error());
+  SetText(ControlHandle(form, "Text101"), result->lead_angle_text);
+  SetText(ControlHandle(form, "txtm"), result->m_text);
+}
+
+void Command7_Click(HWND form) { PrintWithDialog(form); }
+
+struct Handler {
+  std::string_view control;
+  WORD notification;
+  void (*handle)(HWND form);
+};
+
+constexpr Handler kHandlers[] = {
+    {"Command9", BN_CLICKED, Command9_Click},
+    {"Text8", EN_CHANGE, Text8_Change},
+    {"Command101", BN_CLICKED, Command101_Click},
+    {"Command7", BN_CLICKED, Command7_Click},
+};
+
+void OnCommand(HWND form, int id, WORD notification) {
+  const Control* control = ControlWithId(id);
+  if (!control) return;
+  for (const Handler& handler : kHandlers) {
+    if (handler.control == control->name && handler.notification == notification) {
+      handler.handle(form);
+    }
+  }
+}
+
+// Labels and frames keep the window's background; a coloured control gets its text colour, and
+// the line is filled with its own.
+LRESULT OnControlColour(HWND form, UINT message, HDC dc, HWND window) {
+  const Control* control = ControlWithId(GetDlgCtrlID(window));
+  if (control && control->kind == ControlKind::kLine) {
+    return reinterpret_cast<LRESULT>(StateOf(form).line_brush.get());
+  }
+  const LRESULT brush =
+      DefWindowProcW(form, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window));
+  if (control && control->colour) SetTextColor(dc, ColourRef(*control->colour));
+  return brush;
+}
+
+// As in a dialog, the focus leaves with the window and comes back to the same control.
+void OnActivate(HWND form, WORD activation) {
+  Form1State& state = StateOf(form);
+  if (activation != WA_INACTIVE) {
+    SetFocus(state.focus);
+  } else if (HWND focus = GetFocus(); focus && IsChild(form, focus)) {
+    state.focus = focus;
+  }
+}
+
+void OnDpiChanged(HWND form, const RECT& suggested) {
+  SetWindowPos(form, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  ScaleToDpi(form);
+}
+
+void OnNcDestroy(HWND form) {
+  delete reinterpret_cast<Form1State*>(GetWindowLongPtrW(form, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK Form1Procedure(HWND form, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_CREATE:
+      return OnCreate(form);
+    case WM_COMMAND:
+      OnCommand(form, LOWORD(wparam), HIWORD(wparam));
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+      return OnControlColour(form, message, reinterpret_cast<HDC>(wparam),
+                             reinterpret_cast<HWND>(lparam));
+    case WM_ACTIVATE:
+      OnActivate(form, LOWORD(wparam));
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(form, *reinterpret_cast<const RECT*>(lparam));
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case WM_NCDESTROY:
+      OnNcDestroy(form);
+      break;
+  }
+  return DefWindowProcW(form, message, wparam, lparam);
+}
+
+void RegisterForm1Class(HINSTANCE instance) {
+  static const ATOM registered = [instance] {
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    const auto icon = [instance](int metric) {
+      const int size = GetSystemMetrics(metric);
+      return static_cast<HICON>(
+          LoadImageW(instance, MAKEINTRESOURCEW(IDI_THREEWIRE), IMAGE_ICON, size, size, LR_SHARED));
+    };
+    WNDCLASSEXW window_class{sizeof window_class};
+    window_class.lpfnWndProc = Form1Procedure;
+    window_class.hInstance = instance;
+    window_class.hIcon = icon(SM_CXICON);
+    window_class.hIconSm = icon(SM_CXSMICON);
+    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    window_class.lpszClassName = kClassName;
+    return RegisterClassExW(&window_class);
+  }();
+  (void)registered;
+}
+
+bool IsOfClass(HWND window, std::wstring_view class_name) {
+  wchar_t name[32];
+  const int length = GetClassNameW(window, name, std::size(name));
+  return CompareStringOrdinal(name, length, class_name.data(), static_cast<int>(class_name.size()),
+                              TRUE) == CSTR_EQUAL;
+}
+
+bool IsKeyDown(const MSG& message, WPARAM key) {
+  return message.message == WM_KEYDOWN && message.wParam == key;
+}
+
+}  // namespace
+
+HWND CreateForm1(HINSTANCE instance) {
+  RegisterForm1Class(instance);
+  return CreateWindowExW(0, kClassName, Widen(form::kWindowCaption).c_str(), kStyle, CW_USEDEFAULT,
+                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
+                         nullptr);
+}
+
+bool HandleForm1Keys(HWND form, MSG& message) {
+  if (IsChild(form, message.hwnd)) {
+    // Not every edit control selects its whole text on Ctrl+A by itself.
+    if (IsKeyDown(message, 'A') && GetKeyState(VK_CONTROL) < 0 &&
+        IsOfClass(message.hwnd, WC_EDITW)) {
+      SendMessageW(message.hwnd, EM_SETSEL, 0, -1);
+      return true;
+    }
+    // The dialog manager would send IDOK for Enter; it presses the focused button, as Space does.
+    if (IsKeyDown(message, VK_RETURN) && IsOfClass(message.hwnd, WC_BUTTONW)) {
+      SendMessageW(message.hwnd, BM_CLICK, 0, 0);
+      return true;
+    }
+  }
+  return IsDialogMessageW(form, &message);
+}
+
+HWND ControlHandle(HWND form, std::string_view name) {
+  return GetDlgItem(form, IdOf(form::ControlNamed(name)));
+}
+
+void SetToolTip(HWND form, HWND control, std::string_view text) {
+  HWND tooltip = StateOf(form).tooltip;
+  TTTOOLINFOW tool{sizeof tool};
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = form;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  SendMessageW(tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  if (text.empty()) return;
+  std::wstring wide = Widen(text);
+  tool.lpszText = wide.data();
+  SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  // A label lets the mouse through to what lies beneath it unless it asks for notifications.
+  if (IsOfClass(control, WC_STATICW)) {
+    SetWindowLongPtrW(control, GWL_STYLE, GetWindowLongPtrW(control, GWL_STYLE) | SS_NOTIFY);
+  }
+}
+
+}  // namespace threewire::win32

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+// The calculator's only window, Form1: the best-wire-diameter calculator above, the M-value
+// calculator below, a note and a welcome line at the bottom, every control where the layout table
+// puts it. The texts of its boxes are the program's only state; each handler reads them, calls
+// the calculation core and writes results back.
+namespace threewire::win32 {
+
+// Creates the window, not yet shown. Destroying it posts the thread's quit message.
+HWND CreateForm1(HINSTANCE instance);
+
+// Gives a keyboard message its meaning in the window: Tab and Shift+Tab walk the tab order,
+// Enter and Space press the focused button, Ctrl+A selects a box's whole text. True when the
+// message is used up; otherwise the message loop translates and dispatches it.
+bool HandleForm1Keys(HWND form, MSG& message);
+
+// A control of the window by its name in the layout table: ControlHandle(form, "txtt").
+HWND ControlHandle(HWND form, std::string_view name);
+
+// Shows `text` when the mouse rests on `control`; an empty text takes the tooltip away.
+void SetToolTip(HWND form, HWND control, std::string_view text);
+
+}  // namespace threewire::win32
