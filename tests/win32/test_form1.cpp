@@ -2,7 +2,11 @@
 // The Windows window, driven through its controls: texts set in its boxes, buttons pressed, keys
 // given to the window's key handling as its message loop would, messages found and closed.
 #include <gtest/gtest.h>
+// The common controls need windows.h first.
+// clang-format off
 #include <windows.h>
+#include <commctrl.h>
+// clang-format on
 
 #include <optional>
 #include <set>
@@ -65,6 +69,26 @@ class Form1Test : public testing::Test {
     MSG msg{GetFocus(), message, key, 0};
     if (!threewire::win32::HandleForm1Keys(form_, msg)) DispatchMessageW(&msg);
   }
+  // The text of the tooltip that the control shows, asked of the window's tooltip control.
+  std::string ToolTip(std::string_view name) const {
+    HWND tooltip = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM found) {
+          wchar_t name[32];
+          GetClassNameW(window, name, std::size(name));
+          if (std::wstring_view(name) == TOOLTIPS_CLASSW) *reinterpret_cast<HWND*>(found) = window;
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&tooltip));
+    wchar_t text[200] = L"";
+    TTTOOLINFOW tool{sizeof tool};
+    tool.hwnd = form_;
+    tool.uId = reinterpret_cast<UINT_PTR>(Control(name));
+    tool.lpszText = text;
+    SendMessageW(tooltip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+    return threewire::win32::Narrow(text);
+  }
   std::string TextsOfAllControls() const {
     std::string texts;
     EnumChildWindows(form_, AppendText, reinterpret_cast<LPARAM>(&texts));
@@ -89,6 +113,7 @@ TEST_F(Form1Test, MValueOfTheWorkedExamples) {
     Click("Command101");
     EXPECT_EQ(Text("Text101"), c.lead_angle);
     EXPECT_EQ(Text("txtm"), c.m);
+    EXPECT_TRUE(ToolTip("txtm").starts_with("迭代收敛解：M = ")) << ToolTip("txtm");
   }
 }
 
@@ -109,8 +134,15 @@ TEST_F(Form1Test, Text8ShowsThreeDecimalsOfWhatIsWrittenOrTyped) {
   EXPECT_EQ(std::pair(start, end), std::pair(5ul, 5ul));  // the caret at the end
 }
 
-// A fresh window has no profile angle, which the M calculator needs first.
+// Without a profile angle the M calculator fails first; the converged M's tooltip goes with it.
 TEST_F(Form1Test, FailureChangesNoBoxAndNamesTheBoxToCheck) {
+  for (const auto [box, text] : {std::pair{"txtt", "1.5"}, {"txtn", "1"}, {"txtd2", "9"}}) {
+    Type(box, text);
+  }
+  Type("txtr", "60");
+  Click("Command101");
+  ASSERT_NE(ToolTip("txtm"), "");
+  Type("txtr", "");
   const std::string before = TextsOfAllControls();
   seen_dialog.reset();
   const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseDialog);
@@ -120,6 +152,7 @@ TEST_F(Form1Test, FailureChangesNoBoxAndNamesTheBoxToCheck) {
   EXPECT_EQ(seen_dialog->first, form_);
   EXPECT_NE(seen_dialog->second.find("“输入牙形角”"), std::string::npos) << seen_dialog->second;
   EXPECT_EQ(TextsOfAllControls(), before);
+  EXPECT_EQ(ToolTip("txtm"), "");
 }
 
 TEST_F(Form1Test, FocusStartsOnPrintAndTabWalksTheTabOrderRound) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "best_wire_diameter.h"
+#include "converged_m_note.h"
 #include "dpi.h"
 #include "failure_message.h"
 #include "form1_layout.h"
@@ -220,20 +221,30 @@ void CreateToolTips(HWND form) {
   }
 }
 
-// A box's accessible name is the caption of the label beside it. The labels lie beneath the boxes
-// in z-order, where screen readers do not look for them, so the names are given explicitly.
-void NameBoxesByTheirLabels(HWND form) {
+// Gives `control` an accessible property, its name or its description, for screen readers; an
+// empty text takes it away.
+void SetAccessibleProperty(HWND control, const MSAAPROPID& property, std::string_view text) {
   IAccPropServices* services = nullptr;
   if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
                               IID_IAccPropServices, reinterpret_cast<void**>(&services)))) {
-    return;  // no accessibility runtime: the boxes stay unnamed
+    return;  // no accessibility runtime: nobody asks
   }
-  for (const Control& label : form::Controls()) {
-    if (label.names.empty()) continue;
-    services->SetHwndPropStr(ControlHandle(form, label.names), OBJID_CLIENT, CHILDID_SELF,
-                             PROPID_ACC_NAME, Widen(label.text).c_str());
+  if (text.empty()) {
+    services->ClearHwndProps(control, OBJID_CLIENT, CHILDID_SELF, &property, 1);
+  } else {
+    services->SetHwndPropStr(control, OBJID_CLIENT, CHILDID_SELF, property, Widen(text).c_str());
   }
   services->Release();
+}
+
+// A box's accessible name is the caption of the label beside it. The labels lie beneath the boxes
+// in z-order, where screen readers do not look for them, so the names are given explicitly.
+void NameBoxesByTheirLabels(HWND form) {
+  for (const Control& label : form::Controls()) {
+    if (!label.names.empty()) {
+      SetAccessibleProperty(ControlHandle(form, label.names), PROPID_ACC_NAME, label.text);
+    }
+  }
 }
 
 LRESULT OnCreate(HWND form) {
@@ -278,9 +289,15 @@ void Text8_Change(HWND form) {
 }
 
 void Command101_Click(HWND form) {
+  const std::string texts[] = {BoxText(form, "txtt"), BoxText(form, "txtn"), BoxText(form, "txtd2"),
+                               BoxText(form, "txtd0"), BoxText(form, "txtr")};
   const auto result =
-      ComputeMValue(BoxText(form, "txtt"), BoxText(form, "txtn"), BoxText(form, "txtd2"),
-                    BoxText(form, "txtd0"), BoxText(form, "txtr"), StateOf(form).locale);
+      ComputeMValue(texts[0], texts[1], texts[2], texts[3], texts[4], StateOf(form).locale);
+  const std::string note = result ? form::ConvergedMNote(texts[0], texts[1], texts[2], texts[3],
+                                                         texts[4], result->m_text)
+                                  : "";
+  SetToolTip(form, ControlHandle(form, "txtm"), note);
+  SetAccessibleProperty(ControlHandle(form, "txtm"), PROPID_ACC_DESCRIPTION, note);
   if (!result) return ShowFailure(form, form::Calculator::kMValue, result.error());
   SetText(ControlHandle(form, "Text101"), result->lead_angle_text);
   SetText(ControlHandle(form, "txtm"), result->m_text);
