@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// Starts a Qt program on an X server and times it until its top-level window maps.
+// Starts a program on an X server (a Qt program, or a Windows one under Wine) and times it until
+// its top-level window maps.
 //
-//   window_probe PROGRAM
+//   window_probe PROGRAM [ARGUMENT...]
 //     Prints the milliseconds from exec to the window being mapped, the program's resident
 //     memory then, in KiB, and the processor time it had used by then (user and system, which
 //     other load on the machine disturbs less than the wall clock), as
@@ -33,17 +34,18 @@ int Fail(const char* what) {
   return EXIT_FAILURE;
 }
 
-pid_t Start(const char* program) {
+// Runs `command` (a program and its arguments, such as wine64 and an .exe) in a child process.
+pid_t Start(char** command) {
   const pid_t child = fork();
   if (child == 0) {
     setenv("QT_QPA_PLATFORM", "xcb", 1);
-    execl(program, program, static_cast<char*>(nullptr));
+    execv(command[0], command);
     _exit(127);
   }
   return child;
 }
 
-// Qt stamps each top-level window with its process id.
+// Qt and Wine stamp each top-level window with the id of the process that made it.
 bool BelongsTo(Display* display, Window window, pid_t pid) {
   const Atom wm_pid = XInternAtom(display, "_NET_WM_PID", False);
   Atom type;
@@ -100,9 +102,9 @@ std::optional<int> WaitForExit(pid_t child, rusage* usage = nullptr) {
   return std::nullopt;
 }
 
-int TimeStart(Display* display, const char* program) {
+int TimeStart(Display* display, char** command) {
   const auto start = Clock::now();
-  const pid_t child = Start(program);
+  const pid_t child = Start(command);
   const std::optional<Window> window = WaitForMappedWindow(display, child);
   const auto mapped = Clock::now();
   const long rss = ResidentKiB(child);
@@ -125,7 +127,8 @@ int main(int argc, char** argv) {
   XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
   XSync(display, False);
 
-  const int result = argc == 2 ? TimeStart(display, argv[1]) : Fail("usage: window_probe PROGRAM");
+  const int result =
+      argc >= 2 ? TimeStart(display, argv + 1) : Fail("usage: window_probe PROGRAM [ARGUMENT...]");
   XCloseDisplay(display);
   return result;
 }

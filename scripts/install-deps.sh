@@ -8,7 +8,7 @@ set -euo pipefail
 run_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n fonts-arphic-uming)
 test_packages=(xdotool libgtest-dev libbenchmark-dev xvfb xauth x11-utils locales clang-16 libclang-rt-16-dev
                poppler-utils desktop-file-utils appstream file dpkg-dev lintian)
-windows_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine64 fonts-wine xvfb xauth
+windows_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest nsis wine64 fonts-wine xvfb xauth
                   fonts-arphic-uming imagemagick xdotool)
 
 case "${1:-}" in
