@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# The real program on an X server maps its window at 317 x 349. Usage, under xvfb-run:
-# smoke_x11.sh PROGRAM
+# The real program: without a display it says so in one line that names xvfb-run and fails; on
+# an X server it maps its window at 317 x 349. Usage, under xvfb-run: smoke_x11.sh PROGRAM
 set -euo pipefail
+message=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$1" 2>&1) && exit 1
+echo "$message"
+[ "$(wc -l <<<"$message")" = 1 ]
+grep -q xvfb-run <<<"$message"
 QT_QPA_PLATFORM=xcb "$1" &
 trap 'kill $!' EXIT
 window=$(timeout 20 xdotool search --sync --onlyvisible --pid $! | head -n 1)
