@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <tuple>
 
 #include "m_value.h"
 #include "number_parse.h"
@@ -14,82 +16,58 @@ namespace {
 
 using testing_support::Shortest;
 
-struct Inputs {
-  std::string pitch, starts, pitch_diameter, wire_diameter, profile_angle;
-};
+using Inputs = std::array<std::string, 5>;  // pitch, starts, pitch diameter, wire, angle
 
 Result<MValueResult> Compute(const Inputs& in, const NumberLocale& locale = {}) {
-  return ComputeMValue(in.pitch, in.starts, in.pitch_diameter, in.wire_diameter, in.profile_angle,
-                       locale);
+  return ComputeMValue(in[0], in[1], in[2], in[3], in[4], locale);
 }
-
-struct ResultCase {
-  const char* name;
-  Inputs in;
-  const char* lead_angle;
-  const char* m;
-};
 
 // The worked examples of the rules, and texts from a separate implementation of the same rules
 // in another language, with decimal arithmetic for the text roundings.
 TEST(ComputeMValue, MatchesTheRulesDigitForDigit) {
-  const ResultCase cases[] = {
-      {"worked example, single start", {"1.5", "1", "9.026", "0.866", "60"}, "3.028", " 10.327"},
-      {"worked example, 30 degrees", {"6", "3", "36", "3.106", "30"}, "9.043", " 40.048"},
-      {"worked example, four starts", {"2", "4", "18.701", "1.157", "60"}, "7.754", " 20.456"},
-      {"units and comma ignored", {"1.5mm", "1,9", "9. 026", "0.866\n", "60°"}, "3.028", " 10.327"},
-      {"full-width", {"１．５", "１", "９．０２６", "０．８６６", "６０"}, "3.028", " 10.327"},
-      {"fractional starts", {"1.5", "1.5", "9.026", "0.866", "60"}, "4.537", " 10.329"},
-      {"negative profile angle", {"1.5", "1", "9.026", "0.866", "-60"}, "3.028", " 9.457"},
-      {"below 1 loses its zero", {"0.2", "1", "0.5", "0.118", "60"}, "7.256", " .682"},
-      {"third decimal zero", {"4", "4", "45.769", "0.866", "30"}, "6.349", " 42.54"},
-      {"whole millimetres", {"3", "2", "58.446", "2.05", "60"}, "1.872", " 62"},
-      {"55 degrees", {"4", "2", "25", "2.05", "55"}, "5.816", " 27.666"},
-      {"29 degrees", {"5", "2", "30", "2.595", "29"}, "6.057", " 33.346"},
-      {"large thread", {"8", "4", "60", "4.141", "30"}, "9.635", " 65.422"},
-      {"tangent to six decimals", {"4", "1", "41.552", "2.309", "60"}, "1.755", " 45.017"},
+  const std::tuple<Inputs, std::string> cases[] = {
+      {{"1.5", "1", "9.026", "0.866", "60"}, "3.028 10.327"},
+      {{"6", "3", "36", "3.106", "30"}, "9.043 40.048"},
+      {{"2", "4", "18.701", "1.157", "60"}, "7.754 20.456"},
+      {{"1.5mm", "1,9", "9. 026", "0.866\n", "60°"}, "3.028 10.327"},  // read leniently
+      {{"１．５", "１", "９．０２６", "０．８６６", "６０"}, "3.028 10.327"},
+      {{"1.5", "1.5", "9.026", "0.866", "60"}, "4.537 10.329"},  // fractional starts
+      {{"1.5", "1", "9.026", "0.866", "-60"}, "3.028 9.457"},
+      {{"0.2", "1", "0.5", "0.118", "60"}, "7.256 .682"},    // no zero before the point
+      {{"4", "4", "45.769", "0.866", "30"}, "6.349 42.54"},  // nor a trailing one
+      {{"4", "2", "25", "2.05", "55"}, "5.816 27.666"},
+      {{"5", "2", "30", "2.595", "29"}, "6.057 33.346"},
+      {{"4", "1", "41.552", "2.309", "60"}, "1.755 45.017"},  // the tangent to six decimals
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    const auto result = Compute(c.in);
-    ASSERT_TRUE(result);
-    EXPECT_EQ(result->lead_angle_text, c.lead_angle);
-    EXPECT_EQ(result->m_text, c.m);
+  for (const auto& [in, expected] : cases) {
+    const auto result = Compute(in);
+    ASSERT_TRUE(result) << expected;
+    EXPECT_EQ(result->lead_angle_text + result->m_text, expected);
   }
   // The locale's separator reaches the lead angle only: the M text always has a point.
   const auto german = Compute({"1.5", "1", "9.026", "0.866", "60"}, NumberLocale{",", "."});
   EXPECT_EQ(german->lead_angle_text + german->m_text, "3,028 10.327");
 }
 
-struct FailureCase {
-  const char* name;
-  Inputs in;
-  Failure expected;
-};
-
 TEST(ComputeMValue, StopsAtTheFirstFailingStepAndNamesTheBox) {
   using enum FailureKind;
   using enum InputToCheck;
-  const FailureCase cases[] = {
-      {"the window's first contents", {"", "", "", "0.118", ""}, {kDivisionByZero, kProfileAngle}},
-      {"zero pitch", {"0", "1", "9.026", "0.866", "60"}, {kDivisionByZero, kPitchOrStarts}},
-      {"empty starts", {"1.5", "", "9.026", "0.866", "60"}, {kDivisionByZero, kPitchOrStarts}},
-      {"cosine rounds to zero",
-       {"1.5", "1", "9", "0.866", "180"},
-       {kDivisionByZero, kProfileAngle}},
-      {"zero pitch diameter", {"1.5", "1", "0", "2", "60"}, {kDivisionByZero, kPitchDiameter}},
-      {"pitch beyond range", {"1e400", "1", "9.026", "0.866", "60"}, {kOutOfRange, kPitch}},
-      {"starts beyond range", {"1.5", "-1e999", "9.026", "0.866", "60"}, {kOutOfRange, kStarts}},
-      {"wire beyond range", {"1.5", "1", "9.026", "1e309", "60"}, {kOutOfRange, kWireDiameter}},
-      {"angle beyond range", {"1.5", "1", "9.026", "0.866", "2e308"}, {kOutOfRange, kProfileAngle}},
-      {"lead overflows", {"1e200", "1e200", "9.026", "0.866", "60"}, {kOutOfRange, kPitchOrStarts}},
-      {"an intermediate overflows", {"1.5", "1", "1e308", "0.866", "60"}, {kOutOfRange, kNone}},
+  const std::tuple<Inputs, Failure> cases[] = {
+      {{"", "", "", "0.118", ""}, {kDivisionByZero, kProfileAngle}},  // the first contents
+      {{"0", "1", "9.026", "0.866", "60"}, {kDivisionByZero, kPitchOrStarts}},
+      {{"1.5", "1", "9", "0.866", "180"}, {kDivisionByZero, kProfileAngle}},  // cosine 0
+      {{"1.5", "1", "0", "2", "60"}, {kDivisionByZero, kPitchDiameter}},
+      {{"1e400", "1", "9.026", "0.866", "60"}, {kOutOfRange, kPitch}},
+      {{"1.5", "-1e999", "9.026", "0.866", "60"}, {kOutOfRange, kStarts}},
+      {{"1.5", "1", "9.026", "1e309", "60"}, {kOutOfRange, kWireDiameter}},
+      {{"1.5", "1", "9.026", "0.866", "2e308"}, {kOutOfRange, kProfileAngle}},
+      {{"1e200", "1e200", "9.026", "0.866", "60"}, {kOutOfRange, kPitchOrStarts}},
+      {{"1.5", "1", "1e308", "0.866", "60"}, {kOutOfRange, kNone}},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    const auto result = Compute(c.in);
-    ASSERT_FALSE(result);
-    EXPECT_EQ(result.error(), c.expected);
+  for (const auto& [in, expected] : cases) {
+    const auto result = Compute(in);
+    ASSERT_FALSE(result) << in[0];
+    EXPECT_EQ(result.error(), expected) << in[0] << " " << in[4];
   }
 }
 
@@ -102,25 +80,23 @@ TEST(ComputeMValue, AgreesWithTheClassicalLeadCorrection) {
   for (const double alpha : {30.0, 55.0, 60.0}) {
     const double half = alpha / 2 * pi / 180;
     for (const double P : {0.2, 0.5, 1.5, 3.0, 8.0}) {
-      for (const double d0 : {0.9 * P / (2 * std::cos(half)), 1.1 * P / (2 * std::cos(half))}) {
-        for (const double d2 : {12 * P, 40 * P}) {
-          const double Mc = d2 + d0 * (1 + 1 / std::sin(half)) - (P / 2) / std::tan(half);
-          double previous_excess = -1;
-          for (int starts = 1; std::atan(starts * P / (pi * d2)) <= 3.5 * pi / 180; ++starts) {
-            SCOPED_TRACE(testing::Message() << alpha << "° P " << P << " d0 " << d0 << " d2 " << d2
-                                            << " n " << starts);
-            const auto result = ComputeMValue(Shortest(P), Shortest(starts), Shortest(d2),
-                                              Shortest(d0), Shortest(alpha));
-            ASSERT_TRUE(result);
-            const double psi = std::atan(starts * P / (pi * d2));
-            const double lead_correction =
-                d0 / 2 * std::pow(std::tan(psi), 2) * std::cos(half) / std::tan(half);
-            const double excess = ParseLenient(result->m_text) - Mc;
-            EXPECT_NEAR(excess, lead_correction, 0.004);
-            EXPECT_GE(excess, previous_excess);
-            EXPECT_NEAR(ParseLenient(result->lead_angle_text), psi * 180 / pi, 0.0015);
-            previous_excess = excess;
-          }
+      for (const auto [d0, d2] : {std::pair{0.9 * P / (2 * std::cos(half)), 12 * P},
+                                  {1.1 * P / (2 * std::cos(half)), 40 * P}}) {
+        const double Mc = d2 + d0 * (1 + 1 / std::sin(half)) - (P / 2) / std::tan(half);
+        double previous_excess = -1;
+        for (int starts = 1; std::atan(starts * P / (pi * d2)) <= 3.5 * pi / 180; ++starts) {
+          SCOPED_TRACE(testing::Message()
+                       << alpha << "° P " << P << " d2 " << d2 << " n " << starts);
+          const auto result = ComputeMValue(Shortest(P), Shortest(starts), Shortest(d2),
+                                            Shortest(d0), Shortest(alpha));
+          ASSERT_TRUE(result);
+          const double psi = std::atan(starts * P / (pi * d2));
+          const double excess = ParseLenient(result->m_text) - Mc;
+          EXPECT_NEAR(excess, d0 / 2 * std::pow(std::tan(psi), 2) * std::cos(half) / std::tan(half),
+                      0.004);
+          EXPECT_GE(excess, previous_excess);
+          EXPECT_NEAR(ParseLenient(result->lead_angle_text), psi * 180 / pi, 0.0015);
+          previous_excess = excess;
         }
       }
     }

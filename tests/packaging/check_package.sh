@@ -16,7 +16,7 @@ expected=$(printf '%s\n' usr/bin/threewire usr/share/applications/$id.desktop \
 diff <(echo "$expected") <(echo "$tree")
 [ -z "$(desktop-file-validate "$work/root/usr/share/applications/$id.desktop")" ]
 appstreamcli validate-tree --no-net --pedantic "$work/root" | tee "$work/validate"
-! grep -qE '^[EW]: ' "$work/validate"
+grep -qE '^[EW]: ' "$work/validate" && exit 1
 echo "install tree: $(wc -l <<<"$tree") files, desktop entry and metainfo valid"
 [ "${3:-}" = --deb ] || exit 0
 
@@ -29,5 +29,6 @@ for package in libqt6widgets6 libqt6printsupport6 fonts-arphic-uming qt6-qpa-plu
 done
 contents=$(dpkg-deb -c "$deb" | awk '!/\/$/ { sub("^\\./", "", $6); print $6 }' | sort)
 diff <(printf '%s\n' "$tree" usr/share/doc/threewire/{changelog.gz,copyright} | sort) <(echo "$contents")
-! lintian "$deb" 2>&1 | grep '^E: '
+lintian "$deb" >"$work/lintian" 2>&1 || true
+grep '^E: ' "$work/lintian" && exit 1
 echo "$(basename "$deb"): $(wc -l <<<"$contents") files, Depends complete, no lintian error"

@@ -8,10 +8,9 @@ export PATH=/usr/lib/wine:$PATH
 dir="$WINEPREFIX/drive_c/Program Files/threewire"
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/三针测量.lnk"
 entry() {  # the Apps & features entry as UTF-8 lines, empty when there is none
-  rm -f "$WINEPREFIX/entry.reg"
   wine64 reg export 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\threewire' \
-    'C:\entry.reg' /y >/dev/null 2>&1 || true
-  [ ! -f "$WINEPREFIX/drive_c/entry.reg" ] || iconv -f UTF-16LE -t UTF-8 "$WINEPREFIX/drive_c/entry.reg" | tr -d '\r'
+    'C:\entry.reg' /y >/dev/null 2>&1 &&
+    iconv -f UTF-16LE -t UTF-8 "$WINEPREFIX/drive_c/entry.reg" | tr -d '\r'
   rm -f "$WINEPREFIX/drive_c/entry.reg"
 }
 

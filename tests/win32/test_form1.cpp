@@ -25,40 +25,27 @@ BOOL CALLBACK AppendText(HWND window, LPARAM texts) {
   return TRUE;
 }
 
-// The first top-level window of the thread of a class, visible if asked: "#32770" for a message
-// box, TOOLTIPS_CLASSW for the tooltip control.
-HWND ThreadWindow(const wchar_t* window_class, bool visible = false) {
-  struct Search {
-    const wchar_t* window_class;
-    bool visible;
-    HWND found = nullptr;
-  } search{window_class, visible};
+// The window's tooltip control, the one top-level window of its class on the thread.
+HWND ToolTipControl() {
+  HWND found = nullptr;
   EnumThreadWindows(
       GetCurrentThreadId(),
-      [](HWND window, LPARAM param) {
-        auto& search = *reinterpret_cast<Search*>(param);
+      [](HWND window, LPARAM found) {
         wchar_t name[32];
         GetClassNameW(window, name, std::size(name));
-        if (std::wstring_view(name) != search.window_class) return TRUE;
-        if (search.visible && !IsWindowVisible(window)) return TRUE;
-        search.found = window;
-        return FALSE;
+        if (std::wstring_view(name) == TOOLTIPS_CLASSW) *reinterpret_cast<HWND*>(found) = window;
+        return TRUE;
       },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+      reinterpret_cast<LPARAM>(&found));
+  return found;
 }
 
-// The owner and the texts of the message box that a click opened, read and closed from inside
-// its modal loop.
+// The owner and the text of the last message box the window showed.
 std::pair<HWND, std::string> seen_message;
 
-void CALLBACK CloseMessage(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND box = ThreadWindow(L"#32770", true);
-  if (!box) return;
-  seen_message = {GetWindow(box, GW_OWNER), ""};
-  EnumChildWindows(box, AppendText, reinterpret_cast<LPARAM>(&seen_message.second));
-  PostMessageW(box, WM_COMMAND, IDOK, 0);
-  KillTimer(nullptr, timer);
+int WINAPI RecordMessage(HWND owner, LPCWSTR text, LPCWSTR, UINT) {
+  seen_message = {owner, threewire::win32::Narrow(text)};
+  return IDOK;
 }
 
 class Form1Test : public testing::Test {
@@ -88,8 +75,7 @@ class Form1Test : public testing::Test {
     tool.hwnd = form_;
     tool.uId = reinterpret_cast<UINT_PTR>(Control(name));
     tool.lpszText = text;
-    SendMessageW(ThreadWindow(TOOLTIPS_CLASSW), TTM_GETTEXTW, std::size(text),
-                 reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(ToolTipControl(), TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
     return threewire::win32::Narrow(text);
   }
   std::string TextsOfAllControls() const {
@@ -144,7 +130,7 @@ TEST_F(Form1Test, FailureChangesNoBoxAndNamesTheBoxToCheck) {
   Type("txtr", "");
   const std::string before = TextsOfAllControls();
   seen_message = {};
-  SetTimer(nullptr, 0, 50, CloseMessage);
+  threewire::win32::message_box = RecordMessage;
   Click("Command101");
   EXPECT_EQ(seen_message.first, form_);
   EXPECT_NE(seen_message.second.find("“输入牙形角”"), std::string::npos) << seen_message.second;

@@ -264,7 +264,7 @@ LRESULT OnCreate(HWND form) {
 
 void ShowFailure(HWND form, form::Calculator calculator, Failure failure) {
   const form::FailureMessage message = form::DescribeFailure(calculator, failure);
-  MessageBoxW(form, Widen(message.what_failed + "\n\n" + message.reason).c_str(),
+  message_box(form, Widen(message.what_failed + "\n\n" + message.reason).c_str(),
               Widen(form::kWindowCaption).c_str(), MB_OK | MB_ICONWARNING);
 }
 

@@ -19,6 +19,10 @@ HWND CreateForm1(HINSTANCE instance);
 // message is used up; otherwise the message loop translates and dispatches it.
 bool HandleForm1Keys(HWND form, MSG& message);
 
+// Shows a failure message owned by the window: MessageBoxW, unless a test has put a recorder here
+// that reads the message without a modal loop.
+inline decltype(&MessageBoxW) message_box = MessageBoxW;
+
 // A control of the window by its name in the layout table: ControlHandle(form, "txtt").
 HWND ControlHandle(HWND form, std::string_view name);
 
