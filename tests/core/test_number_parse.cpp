@@ -10,6 +10,9 @@
 namespace threewire {
 namespace {
 
+// 1 + 2^-53 lies exactly halfway between 1 and the next double.
+const std::string kHalfway = "1.00000000000000011102230246251565404236316680908203125";
+
 TEST(ParseLenient, ReadsTheLeadingNumber) {
   const std::pair<std::string, double> cases[] = {
       {"2.5mm", 2.5},                     // a unit after the number
@@ -29,6 +32,9 @@ TEST(ParseLenient, ReadsTheLeadingNumber) {
       {"1。5", 1},        // as does Chinese punctuation,
       {"1\u3F11", 1},     // a character sharing a full-width digit's last bytes,
       {"4\xEF\xBC", 4},   // and malformed UTF-8
+      {kHalfway + std::string(2000, '0'), 1},  // ties go to even, however long the text,
+      {kHalfway + std::string(2000, '0') + "1", std::nextafter(1.0, 2.0)},  // a far digit tips
+      {"0." + std::string(1000, '0') + "1e1005", 10000},
   };
   for (const auto& [text, expected] : cases) EXPECT_EQ(ParseLenient(text), expected) << text;
 }

@@ -4,7 +4,6 @@
 # an X server it maps its window at 317 x 349. Usage, under xvfb-run: smoke_x11.sh PROGRAM
 set -euo pipefail
 message=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$1" 2>&1) && exit 1
-echo "$message"
 [ "$(wc -l <<<"$message")" = 1 ]
 grep -q xvfb-run <<<"$message"
 QT_QPA_PLATFORM=xcb "$1" &

@@ -60,7 +60,6 @@ class TestForm1 : public QObject {
     const QLineEdit* txtm = form_->findChild<QLineEdit*>("txtm");
     QCOMPARE(boxTexts()["Text8"] + " " + boxTexts()["Text101"] + txtm->text(),
              "0.866 3.028 10.327");
-    QVERIFY(!form_->findChild<QMessageBox*>());
     const QRegularExpression note(
         "^迭代收敛解：M = \\d+\\.\\d{4} mm（显示值与之相差 \\d\\.\\d{3} mm）$");
     QVERIFY2(note.match(txtm->toolTip()).hasMatch(), qPrintable(txtm->toolTip()));

@@ -18,10 +18,8 @@
 
 namespace {
 
-using threewire::win32::TextOf;
-
 BOOL CALLBACK AppendText(HWND window, LPARAM texts) {
-  *reinterpret_cast<std::string*>(texts) += TextOf(window) + "\n";
+  *reinterpret_cast<std::string*>(texts) += threewire::win32::TextOf(window) + "\n";
   return TRUE;
 }
 
@@ -49,7 +47,7 @@ class Form1Test : public testing::Test {
   void TearDown() override { DestroyWindow(form_); }
 
   HWND Control(std::string_view name) const { return threewire::win32::ControlHandle(form_, name); }
-  std::string Text(std::string_view name) const { return TextOf(Control(name)); }
+  std::string Text(std::string_view name) const { return threewire::win32::TextOf(Control(name)); }
   void Type(std::string_view box, std::string_view text) const {
     threewire::win32::SetText(Control(box), text);
   }
