@@ -9,7 +9,7 @@ run_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10
 test_packages=(xdotool libgtest-dev libbenchmark-dev xvfb xauth x11-utils locales clang-16 libclang-rt-16-dev
                poppler-utils desktop-file-utils appstream file dpkg-dev lintian)
 windows_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest nsis wine64 fonts-wine xvfb xauth
-                  fonts-arphic-uming imagemagick xdotool)
+                  fonts-arphic-uming xdotool)
 
 case "${1:-}" in
   run) wanted=("${run_packages[@]}") ;;

@@ -7,6 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ -z "${THREEWIRE_ON_XVFB:-}" ]; then
   scripts/install-deps.sh windows
+  command -v import >/dev/null || { apt-get update -qq && apt-get install -y -qq imagemagick; }
   THREEWIRE_ON_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 out=$(realpath -m "${1:-docs/screenshot-windows.png}")
