@@ -24,7 +24,7 @@ TEST(ParseLenient, ReadsTheLeadingNumber) {
       {".e5", 0},                         // nor is one after a lone point
       {"", 0},                            // nothing is 0
       {std::string(400, '9'), HUGE_VAL},  // beyond the range
-      {"1e-400", 0},                      // below it
+      {"-1e-400", 0},                     // below it, a zero
       {"－１．５Ｅ１", -15},              // full-width sign, digits, point and exponent
       {"＋３ｅ１", 30},
       {"1\u30002", 12},   // the ideographic space is a blank
