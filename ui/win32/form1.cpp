@@ -41,10 +41,17 @@ constexpr int kVisibleWires = 20;
 using Fonts = std::array<FontHandle, 3>;
 
 // What the window keeps besides the texts of its controls.
+// The accessibility runtime's service that sets controls' names and descriptions, released once.
+struct ComRelease {
+  void operator()(IUnknown* object) const { object->Release(); }
+};
+using AccessibilityServices = std::unique_ptr<IAccPropServices, ComRelease>;
+
 struct Form1State {
   NumberLocale locale;
   Fonts fonts;
   BrushHandle line_brush;
+  AccessibilityServices accessibility;  // none without an accessibility runtime
   HWND tooltip = nullptr;
   HWND focus = nullptr;  // the control that gets the focus back when the window is activated
 };
@@ -221,20 +228,24 @@ void CreateToolTips(HWND form) {
   }
 }
 
+AccessibilityServices MakeAccessibilityServices() {
+  IAccPropServices* services = nullptr;
+  CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                   reinterpret_cast<void**>(&services));
+  return AccessibilityServices(services);
+}
+
 // Gives `control` an accessible property, its name or its description, for screen readers; an
 // empty text takes it away.
-void SetAccessibleProperty(HWND control, const MSAAPROPID& property, std::string_view text) {
-  IAccPropServices* services = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                              IID_IAccPropServices, reinterpret_cast<void**>(&services)))) {
-    return;  // no accessibility runtime: nobody asks
-  }
+void SetAccessibleProperty(HWND form, HWND control, const MSAAPROPID& property,
+                           std::string_view text) {
+  IAccPropServices* services = StateOf(form).accessibility.get();
+  if (!services) return;  // no accessibility runtime: nobody asks
   if (text.empty()) {
     services->ClearHwndProps(control, OBJID_CLIENT, CHILDID_SELF, &property, 1);
   } else {
     services->SetHwndPropStr(control, OBJID_CLIENT, CHILDID_SELF, property, Widen(text).c_str());
   }
-  services->Release();
 }
 
 // A box's accessible name is the caption of the label beside it. The labels lie beneath the boxes
@@ -242,7 +253,7 @@ void SetAccessibleProperty(HWND control, const MSAAPROPID& property, std::string
 void NameBoxesByTheirLabels(HWND form) {
   for (const Control& label : form::Controls()) {
     if (!label.names.empty()) {
-      SetAccessibleProperty(ControlHandle(form, label.names), PROPID_ACC_NAME, label.text);
+      SetAccessibleProperty(form, ControlHandle(form, label.names), PROPID_ACC_NAME, label.text);
     }
   }
 }
@@ -251,6 +262,7 @@ LRESULT OnCreate(HWND form) {
   auto state = std::make_unique<Form1State>();
   state->locale = UserNumberLocale();
   state->line_brush.reset(CreateSolidBrush(ColourRef(*form::ControlNamed("Line1").colour)));
+  state->accessibility = MakeAccessibilityServices();
   SetWindowLongPtrW(form, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.release()));
   FitClientArea(form);
   CreateControls(form);
@@ -297,7 +309,7 @@ void Command101_Click(HWND form) {
                                                          texts[4], result->m_text)
                                   : "";
   SetToolTip(form, ControlHandle(form, "txtm"), note);
-  SetAccessibleProperty(ControlHandle(form, "txtm"), PROPID_ACC_DESCRIPTION, note);
+  SetAccessibleProperty(form, ControlHandle(form, "txtm"), PROPID_ACC_DESCRIPTION, note);
   if (!result) return ShowFailure(form, form::Calculator::kMValue, result.error());
   SetText(ControlHandle(form, "Text101"), result->lead_angle_text);
   SetText(ControlHandle(form, "txtm"), result->m_text);
