@@ -156,10 +156,10 @@ std::vector<const Control*> TabOrder() {
 PixelRect PixelsInParent(const Control& control) {
   PixelRect rect{control.left / kTwipsPerPixel, control.top / kTwipsPerPixel,
                  control.width / kTwipsPerPixel, std::max(control.height / kTwipsPerPixel, 1)};
-  const int parent_width =
-      control.parent.empty() ? kClientWidthTwips : ControlNamed(control.parent).width;
-  const int parent_height =
-      control.parent.empty() ? kClientHeightTwips : ControlNamed(control.parent).height;
+  const bool on_window = control.parent.empty();
+  const Control* parent = on_window ? nullptr : &ControlNamed(control.parent);
+  const int parent_width = on_window ? kClientWidthTwips : parent->width;
+  const int parent_height = on_window ? kClientHeightTwips : parent->height;
   rect.width = std::min(rect.width, parent_width / kTwipsPerPixel - rect.left);
   rect.height = std::min(rect.height, parent_height / kTwipsPerPixel - rect.top);
   return rect;

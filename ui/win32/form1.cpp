@@ -217,6 +217,31 @@ void FitClientArea(HWND form) {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+bool IsOfClass(HWND window, std::wstring_view class_name) {
+  wchar_t name[32];
+  const int length = GetClassNameW(window, name, std::size(name));
+  return CompareStringOrdinal(name, length, class_name.data(), static_cast<int>(class_name.size()),
+                              TRUE) == CSTR_EQUAL;
+}
+
+// Shows `text` when the mouse rests on `control`; an empty text takes the tooltip away.
+void SetToolTip(HWND form, HWND control, std::string_view text) {
+  HWND tooltip = StateOf(form).tooltip;
+  TTTOOLINFOW tool{sizeof tool};
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = form;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  SendMessageW(tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  if (text.empty()) return;
+  std::wstring wide = Widen(text);
+  tool.lpszText = wide.data();
+  SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  // A label lets the mouse through to what lies beneath it unless it asks for notifications.
+  if (IsOfClass(control, WC_STATICW)) {
+    SetWindowLongPtrW(control, GWL_STYLE, GetWindowLongPtrW(control, GWL_STYLE) | SS_NOTIFY);
+  }
+}
+
 void CreateToolTips(HWND form) {
   StateOf(form).tooltip = CreateWindowExW(
       WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
@@ -422,13 +447,6 @@ void RegisterForm1Class(HINSTANCE instance) {
   (void)registered;
 }
 
-bool IsOfClass(HWND window, std::wstring_view class_name) {
-  wchar_t name[32];
-  const int length = GetClassNameW(window, name, std::size(name));
-  return CompareStringOrdinal(name, length, class_name.data(), static_cast<int>(class_name.size()),
-                              TRUE) == CSTR_EQUAL;
-}
-
 bool IsKeyDown(const MSG& message, WPARAM key) {
   return message.message == WM_KEYDOWN && message.wParam == key;
 }
@@ -461,23 +479,6 @@ bool HandleForm1Keys(HWND form, MSG& message) {
 
 HWND ControlHandle(HWND form, std::string_view name) {
   return GetDlgItem(form, IdOf(form::ControlNamed(name)));
-}
-
-void SetToolTip(HWND form, HWND control, std::string_view text) {
-  HWND tooltip = StateOf(form).tooltip;
-  TTTOOLINFOW tool{sizeof tool};
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = form;
-  tool.uId = reinterpret_cast<UINT_PTR>(control);
-  SendMessageW(tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  if (text.empty()) return;
-  std::wstring wide = Widen(text);
-  tool.lpszText = wide.data();
-  SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  // A label lets the mouse through to what lies beneath it unless it asks for notifications.
-  if (IsOfClass(control, WC_STATICW)) {
-    SetWindowLongPtrW(control, GWL_STYLE, GetWindowLongPtrW(control, GWL_STYLE) | SS_NOTIFY);
-  }
 }
 
 }  // namespace threewire::win32

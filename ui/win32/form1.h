@@ -26,7 +26,4 @@ inline decltype(&MessageBoxW) message_box = MessageBoxW;
 // A control of the window by its name in the layout table: ControlHandle(form, "txtt").
 HWND ControlHandle(HWND form, std::string_view name);
 
-// Shows `text` when the mouse rests on `control`; an empty text takes the tooltip away.
-void SetToolTip(HWND form, HWND control, std::string_view text);
-
 }  // namespace threewire::win32

@@ -43,8 +43,9 @@ ClientPicture CaptureClientArea(HWND window) {
   return picture;
 }
 
-}  // namespace
-
+// Where the window's picture goes on a page, in the device's pixels: 10 mm from the top left
+// corner of the paper, whose printable area starts `printable_offset` device pixels inside it, at
+// the size the client area has on its screen (`client` pixels at `window_dpi`).
 RECT PagePlacement(SIZE client, UINT window_dpi, SIZE device_dpi, POINT printable_offset) {
   const int left = MulDiv(kMarginTenthsMm, device_dpi.cx, kTenthsMmPerInch) - printable_offset.x;
   const int top = MulDiv(kMarginTenthsMm, device_dpi.cy, kTenthsMmPerInch) - printable_offset.y;
@@ -52,6 +53,8 @@ RECT PagePlacement(SIZE client, UINT window_dpi, SIZE device_dpi, POINT printabl
   return {left, top, left + MulDiv(client.cx, device_dpi.cx, dpi),
           top + MulDiv(client.cy, device_dpi.cy, dpi)};
 }
+
+}  // namespace
 
 void PrintWindowTo(HWND window, HDC device) {
   const ClientPicture picture = CaptureClientArea(window);
