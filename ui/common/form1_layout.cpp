@@ -11,6 +11,14 @@ namespace {
 using enum ControlKind;
 using enum Face;
 
+// The welcome note names the users' chat group where the build was given one, and says plainly
+// that there is none otherwise: a made-up number would send users to a stranger's group.
+#ifdef THREEWIRE_CHAT_GROUP
+constexpr char kWelcomeNote[] = "欢迎加入QQ交流群：" THREEWIRE_CHAT_GROUP;
+#else
+constexpr char kWelcomeNote[] = "欢迎加入QQ交流群：暂无";
+#endif
+
 constexpr Rgb kBlue{0, 0, 255};
 constexpr Rgb kDarkBlue{0, 0, 192};
 constexpr Rgb kGreen{0, 192, 0};
@@ -18,7 +26,7 @@ constexpr Rgb kGrey{128, 128, 128};
 
 // name, kind, parent, left, top, width, height, text, face, colour, tab, tooltip, names
 const Control kControls[] = {
-    {"Text3", kTextBox, "", 570, 4830, 3255, 270, "欢迎加入QQ交流群：365218094", kBold, kBlue, 30},
+    {"Text3", kTextBox, "", 570, 4830, 3255, 270, kWelcomeNote, kBold, kBlue, 30},
     {"Frame6", kFrame, "", 180, 120, 4335, 1320, "三针直径计算", kRegular, {}, 18},
     {"Frame7",
      kFrame,
