@@ -118,7 +118,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), locale_(UserNumberLocale()) {
   setWindowTitle(FromUtf8(threewire::form::kWindowCaption));
   setWindowIcon(QIcon(QStringLiteral(":/icons/threewire.ico")));
   // Controls created in their font are laid out once, not once more for every change of font.
-  setFont(SongFont(Face::kDefault));
+  setFont(DefaultFont());
   setFixedSize(threewire::form::kClientWidthTwips / threewire::form::kTwipsPerPixel,
                threewire::form::kClientHeightTwips / threewire::form::kTwipsPerPixel);
   CreateControls();
@@ -127,6 +127,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent), locale_(UserNumberLocale()) {
   ConnectHandlers();
   findChild<QWidget*>(QStringLiteral("Command7"))->setFocus();
 }
+
+QFont Form1::DefaultFont() { return SongFont(Face::kDefault); }
 
 void Form1::CreateControls() {
   for (const Control& control : threewire::form::Controls()) {

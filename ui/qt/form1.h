@@ -18,6 +18,10 @@ class Form1 : public QWidget {
  public:
   explicit Form1(QWidget* parent = nullptr);
 
+  // The window's own font, the Song face at 9 pt. As the application's font it also serves Qt's
+  // dialogs, and a box's first layout of its text, which happens before it gets its own font.
+  static QFont DefaultFont();
+
  private:
   void CreateControls();
   void SetTabOrder();

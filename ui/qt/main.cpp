@@ -36,6 +36,7 @@ int main(int argc, char* argv[]) {
   qInstallMessageHandler(nullptr);
   QGuiApplication::setDesktopFileName(QStringLiteral("org.threewire.ThreeWire"));
   InstallChineseQtDialogs(app);
+  QApplication::setFont(Form1::DefaultFont());
 
   Form1 window;
   window.show();
