@@ -123,7 +123,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), locale_(UserNumberLocale()) {
                threewire::form::kClientHeightTwips / threewire::form::kTwipsPerPixel);
   CreateControls();
   SetTabOrder();
-  ApplyClassicFrames();
+  ApplyDrawnLook();
   ConnectHandlers();
   findChild<QWidget*>(QStringLiteral("Command7"))->setFocus();
 }
@@ -161,13 +161,22 @@ void Form1::SetTabOrder() {
   }
 }
 
-// The layout was drawn for frames whose caption sits on the top border, half a caption line
-// down; the classic style draws them so, while every other control keeps the desktop's style.
-void Form1::ApplyClassicFrames() {
+// The window was drawn in light colours, dark blue numbers on white boxes, and keeps them under a
+// dark desktop theme, which would put those blues on dark grey. So it brings its own light palette,
+// and the Fusion style, which paints with it. Its frames take the classic style, which sets the
+// caption on the top border, half a caption line down, as the layout was drawn.
+void Form1::ApplyDrawnLook() {
+  QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"));
   QStyle* classic = QStyleFactory::create(QStringLiteral("Windows"));
-  if (!classic) return;  // a Qt built without it draws the desktop style's frames
-  classic->setParent(this);
-  for (QGroupBox* frame : findChildren<QGroupBox*>()) frame->setStyle(classic);
+  for (QStyle* style : {fusion, classic}) {
+    if (style) style->setParent(this);
+  }
+  if (!fusion || !classic) return;  // a Qt built without them draws in the desktop's look
+  setPalette(fusion->standardPalette());
+  setStyle(fusion);
+  for (QWidget* control : findChildren<QWidget*>()) {
+    control->setStyle(qobject_cast<QGroupBox*>(control) ? classic : fusion);
+  }
 }
 
 void Form1::ConnectHandlers() {

@@ -25,7 +25,7 @@ class Form1 : public QWidget {
  private:
   void CreateControls();
   void SetTabOrder();
-  void ApplyClassicFrames();
+  void ApplyDrawnLook();
   void ConnectHandlers();
 
   void Command9_Click();
