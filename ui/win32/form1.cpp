@@ -365,8 +365,16 @@ void OnCommand(HWND form, int id, WORD notification) {
   }
 }
 
+// Whether the user has turned on a high-contrast theme, whose colours then rule every control.
+bool HighContrast() {
+  HIGHCONTRASTW contrast{sizeof contrast};
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+         (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
 // Labels and frames keep the window's background; a coloured control gets its text colour, and
-// the line is filled with its own.
+// the line is filled with its own. A high-contrast theme keeps its own text colours: the drawn
+// blues would be unreadable on its black boxes.
 LRESULT OnControlColour(HWND form, UINT message, HDC dc, HWND window) {
   const Control* control = ControlWithId(GetDlgCtrlID(window));
   if (control && control->kind == ControlKind::kLine) {
@@ -374,7 +382,7 @@ LRESULT OnControlColour(HWND form, UINT message, HDC dc, HWND window) {
   }
   const LRESULT brush =
       DefWindowProcW(form, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window));
-  if (control && control->colour) SetTextColor(dc, ColourRef(*control->colour));
+  if (control && control->colour && !HighContrast()) SetTextColor(dc, ColourRef(*control->colour));
   return brush;
 }
 
