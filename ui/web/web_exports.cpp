@@ -24,8 +24,9 @@ namespace {
 using namespace threewire;
 using form::Control;
 
-// The web's own additions to the table's Song faces, each in its place: macOS and iOS name
-// theirs Songti SC; Linux and Android have Noto's serif CJK face more often than AR PL UMing.
+// The table's Song faces and two more: Songti SC on macOS and iOS, and Noto's serif CJK face,
+// which Android and most Linux systems have, before AR PL UMing: Chromium draws UMing at these
+// sizes from its bitmaps, which have no bold.
 std::string FontFamilies() {
   std::string families;
   for (const std::string_view family : form::kSongFamilies) {
