@@ -12,8 +12,11 @@ set(CMAKE_C_COMPILER_TARGET ${triple})
 set(CMAKE_CXX_COMPILER_TARGET ${triple})
 
 # Debian's clang does not search libc++'s wasm32 headers by itself. WebAssembly without the
-# exception-handling proposal: Debian's libc++abi for wasm32 is built without exceptions.
-set(CMAKE_CXX_FLAGS_INIT "-isystem /usr/lib/llvm-16/include/${triple}/c++/v1 -fno-exceptions")
+# exception-handling proposal: Debian's libc++abi for wasm32 is built without exceptions. Bulk
+# memory (copies as one instruction) and non-trapping float-to-int conversions, which every
+# browser since 2021 runs, make the calculations some 5 % faster.
+set(CMAKE_CXX_FLAGS_INIT "-isystem /usr/lib/llvm-16/include/${triple}/c++/v1 -fno-exceptions \
+-mbulk-memory -mnontrapping-fptoint")
 set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
 
 set(CMAKE_FIND_ROOT_PATH /usr/lib/${triple} /usr/include/${triple})

@@ -9,10 +9,12 @@ const decoder = new TextDecoder();
 
 // The module is in the page, gzipped and in base64: nothing is fetched from anywhere.
 async function LoadCore() {
-  const packed = Uint8Array.from(atob(document.getElementById('core').textContent.trim()),
-                                 (c) => c.charCodeAt(0));
+  const text = atob(document.getElementById('core').textContent.trim());
+  const packed = new Uint8Array(text.length);
+  for (let i = 0; i < text.length; ++i) packed[i] = text.charCodeAt(i);
   const unpacked = new Blob([packed]).stream().pipeThrough(new DecompressionStream('gzip'));
-  const { instance } = await WebAssembly.instantiate(await new Response(unpacked).arrayBuffer());
+  const module = new Response(unpacked, { headers: { 'Content-Type': 'application/wasm' } });
+  const { instance } = await WebAssembly.instantiateStreaming(module);  // compiled as it unpacks
   instance.exports._initialize();
   return new Core(instance.exports);
 }
