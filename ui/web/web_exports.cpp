@@ -156,8 +156,10 @@ char* compute_best_wire_diameter(const char* pitch, std::size_t pitch_size, cons
                                  std::size_t group_size) {
   const auto wire = ComputeBestWireDiameter(In(pitch, pitch_size), In(angle, angle_size),
                                             Locale(decimal, decimal_size, group, group_size));
-  if (!wire) return Out("{\"failure\":" + FailureJson(form::Calculator::kBestWireDiameter,
-                                                      wire.error()) + "}");
+  if (!wire) {
+    return Out("{\"failure\":" + FailureJson(form::Calculator::kBestWireDiameter, wire.error()) +
+               "}");
+  }
   return Out("{\"text\":" + Json(*wire) + "}");
 }
 
@@ -168,10 +170,9 @@ char* compute_m_value(const char* pitch, std::size_t pitch_size, const char* sta
                       std::size_t pitch_diameter_size, const char* wire, std::size_t wire_size,
                       const char* angle, std::size_t angle_size, const char* decimal,
                       std::size_t decimal_size, const char* group, std::size_t group_size) {
-  const auto result =
-      ComputeMValue(In(pitch, pitch_size), In(starts, starts_size),
-                    In(pitch_diameter, pitch_diameter_size), In(wire, wire_size),
-                    In(angle, angle_size), Locale(decimal, decimal_size, group, group_size));
+  const auto result = ComputeMValue(
+      In(pitch, pitch_size), In(starts, starts_size), In(pitch_diameter, pitch_diameter_size),
+      In(wire, wire_size), In(angle, angle_size), Locale(decimal, decimal_size, group, group_size));
   if (!result) {
     return Out("{\"failure\":" + FailureJson(form::Calculator::kMValue, result.error()) + "}");
   }
@@ -195,7 +196,6 @@ char* converged_m_note(const char* pitch, std::size_t pitch_size, const char* st
                        const char* angle, std::size_t angle_size, const char* m_text,
                        std::size_t m_text_size) {
   return Out(Json(form::ConvergedMNote(In(pitch, pitch_size), In(starts, starts_size),
-                                       In(pitch_diameter, pitch_diameter_size),
-                                       In(wire, wire_size), In(angle, angle_size),
-                                       In(m_text, m_text_size))));
+                                       In(pitch_diameter, pitch_diameter_size), In(wire, wire_size),
+                                       In(angle, angle_size), In(m_text, m_text_size))));
 }
