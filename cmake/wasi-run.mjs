@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Runs a WASI command module under Node.js: node wasi-run.mjs program.wasm [arguments...]. The
-// program sees its arguments, the environment and the current directory; its exit code is ours.
+// program sees its arguments and the environment, and no files; its exit code is ours.
 import { readFile } from 'node:fs/promises';
 import { WASI } from 'node:wasi';
 
@@ -9,7 +9,6 @@ const wasi = new WASI({
   version: 'preview1',
   args: [program, ...args],
   env: process.env,
-  preopens: { '.': '.' },
   returnOnExit: true,
 });
 const module = await WebAssembly.compile(await readFile(program));

@@ -65,6 +65,9 @@ class PageTest(unittest.TestCase):
         self.assertEqual(self.driver.title, "多线螺纹(大螺旋角)三针测量")
         self.assertEqual(self.driver.execute_script(RECT)[1:], [317, 349])  # 4755 × 5235 twips
         self.assertEqual(self.box("txtd0").get_attribute("value"), "0.118")
+        self.assertEqual(self.driver.execute_script(  # the wire box's button opens the list
+            "const r = document.getElementById('txtd0').getBoundingClientRect();"
+            "return document.elementFromPoint(r.right - 5, r.top + r.height / 2).id"), "txtd0-list")
         # The focus starts on 打 印; Tab walks on to the wire diameter and the lead angle.
         for name in ("Command7", "txtd0", "Text101"):
             self.assertEqual(self.driver.switch_to.active_element.get_attribute("id"), name)

@@ -135,7 +135,7 @@ class Form1 {
     this.core = core;
     this.locale = NumberLocale();
     document.title = table.caption;
-    this.form = this.CreateControls(table);
+    this.CreateControls(table);
     this.message = this.CreateMessageBox(table.caption);
     this.ConnectHandlers();
     this.Box('Command7').focus();
@@ -172,7 +172,6 @@ class Form1 {
       built.set(control.name, element);
     }
     document.body.append(form);
-    return form;
   }
 
   // A modal message box: the window's caption, what failed and why, and 确定.
@@ -181,7 +180,9 @@ class Form1 {
     dialog.id = 'message';
     const title = dialog.appendChild(document.createElement('div'));
     title.className = 'title';
+    title.id = 'message-title';
     title.textContent = caption;
+    dialog.setAttribute('aria-labelledby', title.id);
     const text = dialog.appendChild(document.createElement('p'));
     text.id = 'message-text';
     dialog.setAttribute('aria-describedby', text.id);
