@@ -10,11 +10,12 @@ import sys
 import tempfile
 from pathlib import Path
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
-
 top = Path(__file__).resolve().parent.parent
+subprocess.run([top / "scripts/install-deps.sh", "web-test"], check=True)
 subprocess.run([top / "scripts/package-web.sh"], check=True, stdout=subprocess.DEVNULL)
+
+from selenium import webdriver  # installed by the line above where it was missing
+from selenium.webdriver.chrome.service import Service
 options = webdriver.ChromeOptions()
 for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
              "--disable-component-update", "--disable-sync", "--no-first-run",

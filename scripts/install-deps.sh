@@ -14,7 +14,7 @@ windows_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest nsis w
 web_packages=(cmake ninja-build clang-16 lld-16 wasi-libc libc++-16-dev-wasm32 libc++abi-16-dev-wasm32
               libclang-rt-16-dev-wasm32 libfast-float-dev)
 web_test_packages=(googletest nodejs chromium chromium-driver python3-selenium poppler-utils
-                   fonts-arphic-uming)
+                   fonts-noto-cjk)
 
 case "${1:-}" in
   run) wanted=("${run_packages[@]}") ;;

@@ -5,6 +5,7 @@
 # Usage: scripts/screenshot-web.sh [window.png] [phone.png]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/install-deps.sh web-test
 scripts/package-web.sh >/dev/null
 /usr/bin/python3 - "$PWD/dist/threewire.html" "${1:-docs/screenshot-web.png}" \
   "${2:-docs/screenshot-web-phone.png}" <<'PYTHON'
