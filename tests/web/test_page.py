@@ -63,6 +63,7 @@ class PageTest(unittest.TestCase):
 
     def test_start(self):
         self.assertEqual(self.driver.title, "多线螺纹(大螺旋角)三针测量")
+        self.assertEqual(self.driver.execute_script("return performance.getEntriesByType('resource')"), [])
         self.assertEqual(self.driver.execute_script(RECT)[1:], [317, 349])  # 4755 × 5235 twips
         self.assertEqual(self.box("txtd0").get_attribute("value"), "0.118")
         self.assertEqual(self.driver.execute_script(  # the wire box's button opens the list
