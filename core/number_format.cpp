@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "number_parse.h"
+#include "read_double.h"
 
 namespace threewire {
 namespace {
@@ -139,7 +140,7 @@ Result<std::string> FormatSpaced(std::string_view text, const NumberLocale& loca
 double RoundTripFixed(double value, int decimals) {
   const std::string text = FormatFixed(value, decimals);
   double rounded = value;
-  std::from_chars(text.data(), text.data() + text.size(), rounded);
+  ReadDouble(text.data(), text.data() + text.size(), rounded);
   return rounded;
 }
 

@@ -2,10 +2,11 @@
 #include "number_parse.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <string>
+
+#include "read_double.h"
 
 namespace threewire {
 namespace {
@@ -91,7 +92,7 @@ double ToDouble(DecimalText number) {
 
   std::string text = number.digits + 'e' + std::to_string(number.exponent);
   double value = 0.0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  const std::errc error = ReadDouble(text.data(), text.data() + text.size(), value);
   if (error == std::errc::result_out_of_range) return magnitude > 0 ? infinity : zero;
   return number.negative ? -value : value;
 }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Installs the Debian packages that building and running threewire need, when they are missing.
-# Usage: scripts/install-deps.sh run|test|windows (windows: cross-building for Windows and testing
-# under Wine; test includes it)
+# Usage: scripts/install-deps.sh run|test|windows|web|web-test (windows: cross-building for Windows
+# and testing under Wine; web: building the web page; web-test: testing it and the WebAssembly core
+# in Node.js and Chromium; test includes them all)
 set -euo pipefail
 
 run_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n fonts-arphic-uming)
@@ -10,12 +11,19 @@ test_packages=(xdotool libgtest-dev libbenchmark-dev xvfb xauth x11-utils locale
                poppler-utils desktop-file-utils appstream file dpkg-dev lintian)
 windows_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest nsis wine64 fonts-wine xvfb xauth
                   fonts-arphic-uming xdotool)
+web_packages=(cmake ninja-build clang-16 lld-16 wasi-libc libc++-16-dev-wasm32 libc++abi-16-dev-wasm32
+              libclang-rt-16-dev-wasm32 libfast-float-dev)
+web_test_packages=(googletest nodejs chromium chromium-driver python3-selenium poppler-utils
+                   fonts-noto-cjk)
 
 case "${1:-}" in
   run) wanted=("${run_packages[@]}") ;;
-  test) wanted=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
+  test) wanted=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}" "${web_packages[@]}"
+              "${web_test_packages[@]}") ;;
   windows) wanted=("${windows_packages[@]}") ;;
-  *) echo "usage: $0 run|test|windows" >&2; exit 2 ;;
+  web) wanted=("${web_packages[@]}") ;;
+  web-test) wanted=("${web_packages[@]}" "${web_test_packages[@]}") ;;
+  *) echo "usage: $0 run|test|windows|web|web-test" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # Installs what is missing, builds, and runs the whole test suite twice: in the normal build, and
 # built with AddressSanitizer and UndefinedBehaviorSanitizer; then the Windows build's tests under
-# Wine.
+# Wine, and the WebAssembly core's and the web page's in Node.js and Chromium.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
@@ -18,4 +18,5 @@ cmake --build build-sanitize -j "$jobs"
 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
   ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
 scripts/test-windows.sh
+scripts/test-web.sh
 scripts/fuzz.sh 20

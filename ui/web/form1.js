@@ -1,0 +1,254 @@
+// SPDX-License-Identifier: MIT
+// The window Form1 in a browser. The same start as the desktop windows: load the core, build the
+// window from its table, connect the four handlers, put the focus on 打 印. Every number, caption,
+// message and place comes from the WebAssembly module; this script only builds and connects.
+
+const kLineHeight = 1.1;  // a Song face's lines, as tall as its labels were drawn for
+const encoder = new TextEncoder();
+const decoder = new TextDecoder();
+
+// The module is in the page, gzipped and in base64: nothing is fetched from anywhere.
+async function LoadCore() {
+  const text = atob(document.getElementById('core').textContent.trim());
+  const packed = new Uint8Array(text.length);
+  for (let i = 0; i < text.length; ++i) packed[i] = text.charCodeAt(i);
+  const unpacked = new Blob([packed]).stream().pipeThrough(new DecompressionStream('gzip'));
+  const module = new Response(unpacked, { headers: { 'Content-Type': 'application/wasm' } });
+  const { instance } = await WebAssembly.instantiateStreaming(module);  // compiled as it unpacks
+  instance.exports._initialize();
+  return new Core(instance.exports);
+}
+
+class Core {
+  constructor(exports) {
+    this.exports = exports;
+  }
+
+  // Calls an exported function. A text goes in as the address and length of its UTF-8 bytes in
+  // the module's memory, a number as it is; the answer is a block of JSON, its length first.
+  call(name, ...args) {
+    const { threewire_alloc: alloc, threewire_free: free, memory } = this.exports;
+    const blocks = [];
+    const flat = args.flatMap((arg) => {
+      if (typeof arg !== 'string') return [arg];
+      const bytes = encoder.encode(arg);
+      const block = alloc(Math.max(bytes.length, 1));
+      new Uint8Array(memory.buffer, block, bytes.length).set(bytes);
+      blocks.push(block);
+      return [block, bytes.length];
+    });
+    const answer = this.exports[name](...flat);
+    for (const block of blocks) free(block);
+    const length = new DataView(memory.buffer).getUint32(answer, true);
+    const json = decoder.decode(new Uint8Array(memory.buffer, answer + 4, length));
+    free(answer);
+    return JSON.parse(json);
+  }
+}
+
+// The decimal and group separators of the browser's language, as the desktop windows take the
+// user's number settings.
+function NumberLocale() {
+  const parts = new Intl.NumberFormat(navigator.language).formatToParts(12345.6);
+  const part = (type) => parts.find((p) => p.type === type)?.value ?? '';
+  return [part('decimal'), part('group')];
+}
+
+function PointsToPixels(points) {
+  return (points * 96) / 72;
+}
+
+function NewControl(control, wires) {
+  switch (control.kind) {
+    case 'frame': {
+      const frame = document.createElement('div');
+      frame.setAttribute('role', 'group');
+      const caption = frame.appendChild(document.createElement('span'));
+      caption.className = 'caption';
+      caption.id = `${control.name}-caption`;
+      caption.textContent = control.text;
+      frame.setAttribute('aria-labelledby', caption.id);
+      return frame;
+    }
+    case 'label': {
+      const label = document.createElement('label');
+      label.textContent = control.text;
+      if (control.names) label.htmlFor = control.names;
+      // Only a label high enough for two lines wraps its caption: "mm/牙" stays whole.
+      if (control.height < 1.5 * kLineHeight * PointsToPixels(control.points)) {
+        label.classList.add('one-line');
+      }
+      return label;
+    }
+    case 'textbox':
+      return NewBox(control.text, control.text ? 'text' : 'decimal');  // Text3 holds words
+    case 'combobox':
+      return NewComboBox(control, wires);
+    case 'button': {
+      const button = document.createElement('button');
+      button.type = 'button';
+      button.textContent = control.text;
+      return button;
+    }
+    case 'line':
+      return document.createElement('hr');
+  }
+  throw new Error(`no kind ${control.kind}`);
+}
+
+function NewBox(text, inputMode) {
+  const box = document.createElement('input');
+  box.type = 'text';
+  box.value = text;
+  box.inputMode = inputMode;
+  box.autocomplete = 'off';
+  box.spellcheck = false;
+  return box;
+}
+
+// A text box beside a button that opens the fixed list: the list is a native drop-down, lying
+// over the button, so that phones show their own picker. Picking copies the entry's text into
+// the box; nothing typed is added to the list and nothing is completed from it.
+function NewComboBox(control, wires) {
+  const box = NewBox(control.text, 'decimal');
+  const list = document.createElement('select');
+  list.id = `${control.name}-list`;
+  list.tabIndex = -1;
+  for (const wire of wires) list.append(new Option(wire, wire));
+  list.selectedIndex = -1;
+  list.addEventListener('change', () => {
+    box.value = list.value;
+    list.selectedIndex = -1;  // picking the same entry again is a change again
+    box.focus();
+  });
+  box.addEventListener('keydown', (event) => {
+    if (event.key === 'F4' || (event.altKey && event.key === 'ArrowDown')) list.showPicker();
+  });
+  const combo = document.createElement('div');
+  combo.className = 'combo';
+  combo.append(box, list);
+  return combo;
+}
+
+class Form1 {
+  constructor(core, table) {
+    this.core = core;
+    this.locale = NumberLocale();
+    document.title = table.caption;
+    this.CreateControls(table);
+    this.message = this.CreateMessageBox(table.caption);
+    this.ConnectHandlers();
+    this.Box('Command7').focus();
+  }
+
+  // Each control at its place in its frame, in its font and colour, with its tooltip and, if it
+  // takes the focus, its tab position.
+  CreateControls(table) {
+    const form = document.createElement('div');
+    form.id = 'Form1';
+    form.style.width = `${table.width}px`;
+    form.style.height = `${table.height}px`;
+    form.style.fontFamily = table.fonts;
+    form.style.setProperty('--width', `${table.width}px`);  // for the scaling on narrow screens
+    const built = new Map([['', form]]);
+    for (const control of table.controls) {
+      const element = NewControl(control, table.wires);
+      const focusable = element.matches('input, button') ? element : element.querySelector('input');
+      (focusable ?? element).id = control.name;
+      if (focusable) focusable.tabIndex = control.tab;
+      element.classList.add(control.kind);
+      Object.assign(element.style, {
+        left: `${control.left}px`,
+        top: `${control.top}px`,
+        width: `${control.width}px`,
+        height: `${control.height}px`,
+        fontSize: `${PointsToPixels(control.points)}px`,
+        lineHeight: kLineHeight,
+        fontWeight: control.weight,
+      });
+      if (control.colour) element.style.setProperty('--colour', control.colour);
+      if (control.tooltip) element.title = control.tooltip;
+      built.get(control.parent).append(element);
+      built.set(control.name, element);
+    }
+    document.body.append(form);
+  }
+
+  // A modal message box: the window's caption, what failed and why, and 确定.
+  CreateMessageBox(caption) {
+    const dialog = document.createElement('dialog');
+    dialog.id = 'message';
+    const title = dialog.appendChild(document.createElement('div'));
+    title.className = 'title';
+    title.id = 'message-title';
+    title.textContent = caption;
+    dialog.setAttribute('aria-labelledby', title.id);
+    const text = dialog.appendChild(document.createElement('p'));
+    text.id = 'message-text';
+    dialog.setAttribute('aria-describedby', text.id);
+    const form = dialog.appendChild(document.createElement('form'));
+    form.method = 'dialog';
+    const ok = form.appendChild(document.createElement('button'));
+    ok.textContent = '确定';
+    document.body.append(dialog);
+    return dialog;
+  }
+
+  ConnectHandlers() {
+    this.Box('Command9').addEventListener('click', () => this.Command9_Click());
+    const text8 = this.Box('Text8');
+    text8.addEventListener('input', (event) => {
+      if (!event.isComposing) this.Text8_Change();  // an input method's draft is not a change
+    });
+    text8.addEventListener('compositionend', () => this.Text8_Change());
+    this.Box('Command101').addEventListener('click', () => this.Command101_Click());
+    this.Box('Command7').addEventListener('click', () => this.Command7_Click());
+  }
+
+  Box(name) {
+    return document.getElementById(name);
+  }
+
+  Command9_Click() {
+    const wire = this.core.call('compute_best_wire_diameter', this.Box('Text6').value,
+                                this.Box('Text7').value, ...this.locale);
+    if (wire.failure) return this.ShowFailure(wire.failure);
+    this.Box('Text8').value = wire.text;
+    this.Text8_Change();  // a change by the program reformats as one by the user does
+  }
+
+  // Runs on every change of Text8's text and rounds a number to three decimals; the caret goes
+  // to the end of a rewritten text.
+  Text8_Change() {
+    const box = this.Box('Text8');
+    const text = this.core.call('format_fixed', box.value, 3, ...this.locale);
+    if (text === box.value) return;
+    box.value = text;
+    box.setSelectionRange(text.length, text.length);
+  }
+
+  Command101_Click() {
+    const texts = ['txtt', 'txtn', 'txtd2', 'txtd0', 'txtr'].map((name) => this.Box(name).value);
+    const result = this.core.call('compute_m_value', ...texts, ...this.locale);
+    const note = result.failure ? '' : this.core.call('converged_m_note', ...texts, result.m_text);
+    const m = this.Box('txtm');
+    m.title = note;
+    m.setAttribute('aria-description', note);
+    if (result.failure) return this.ShowFailure(result.failure);
+    this.Box('Text101').value = result.lead_angle_text;
+    m.value = result.m_text;
+  }
+
+  Command7_Click() {
+    window.print();
+  }
+
+  ShowFailure({ what_failed, reason }) {
+    this.message.querySelector('#message-text').textContent = `${what_failed}\n${reason}`;
+    this.message.showModal();
+  }
+}
+
+const core = await LoadCore();
+new Form1(core, core.call('form1_table'));
+performance.mark('threewire-ready');  // bench/web_startup.py reads it
