@@ -14,6 +14,7 @@
 
 #include "form1.h"
 #include "form1_layout.h"
+#include "print_window.h"
 #include "wide_text.h"
 
 namespace {
@@ -70,9 +71,9 @@ class Form1Test : public testing::Test {
   HWND form_ = threewire::win32::CreateForm1(GetModuleHandleW(nullptr));
 };
 
-// The worked examples of the M value; the M box's tooltip then gives the converged M.
 // The worked examples; the M box's tooltip then gives the converged M. Text8 shows three
-// decimals of what is written into it, by 显示 or by the user.
+// decimals of what is written into it, by 显示 (a miniature pitch's best wire, whose 15-digit text
+// has an exponent) or by the user.
 TEST_F(Form1Test, BothCalculatorsAnswerTheirButtons) {
   const std::pair<std::array<const char*, 5>, std::string> cases[] = {
       {{"1.5", "1", "9.026", "0.866", "60"}, "3.028 10.327"},
@@ -86,10 +87,10 @@ TEST_F(Form1Test, BothCalculatorsAnswerTheirButtons) {
     EXPECT_EQ(Text("Text101") + Text("txtm"), shown);
     EXPECT_TRUE(ToolTip("txtm").starts_with("迭代收敛解：M = ")) << ToolTip("txtm");
   }
-  Type("Text6", "1.5");
+  Type("Text6", "0.125");
   Type("Text7", "60");
   Click("Command9");
-  EXPECT_EQ(Text("Text8"), "0.866");  // 0.86601768282405 before Text8 rounds it
+  EXPECT_EQ(Text("Text8"), "0.072");  // 7.21681402353375E-02 before Text8 rounds it
   Type("Text8", "5");
   EXPECT_EQ(Text("Text8"), "5.000");
 }
@@ -138,6 +139,33 @@ TEST_F(Form1Test, ClientAreaAndCaptionsFitTheScreensDpi) {
     EXPECT_EQ(needed.bottom / metrics.tmHeight, two_lines.contains(label.name) ? 2 : 1);
   }
   ReleaseDC(form_, dc);
+}
+
+// Recorded in a metafile, whose bounds are in pixels of its reference device, the screen, the
+// picture lies 10 mm from the paper's corner at the window's real size, 317 x 349 pixels at 96 dpi
+// (84 x 92 mm): the window's own and, when the screen has more, one of a program that knows no DPI
+// but 96's.
+TEST_F(Form1Test, PrintsTheWindowAtItsRealSizeTenMillimetresFromTheCorner) {
+  const auto awareness = SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_UNAWARE);
+  const HWND unaware = threewire::win32::CreateForm1(GetModuleHandleW(nullptr));
+  SetThreadDpiAwarenessContext(awareness);
+  const HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  const auto mm = [dpi](LONG pixels) { return MulDiv(pixels, 254, 10 * dpi); };
+  for (const HWND window : {form_, unaware}) {
+    const HDC recorder = CreateEnhMetaFileW(screen, nullptr, nullptr, nullptr);
+    threewire::win32::PrintWindowTo(window, recorder);
+    const HENHMETAFILE metafile = CloseEnhMetaFile(recorder);
+    ENHMETAHEADER header{};
+    GetEnhMetaFileHeader(metafile, sizeof header, &header);
+    const RECTL& drawn = header.rclBounds;  // inclusive; none drawn: {0, 0, -1, -1}
+    EXPECT_EQ((std::array{mm(drawn.left), mm(drawn.top), mm(drawn.right + 1 - drawn.left),
+                          mm(drawn.bottom + 1 - drawn.top)}),
+              (std::array{10, 10, 84, 92}));
+    DeleteEnhMetaFile(metafile);
+  }
+  ReleaseDC(nullptr, screen);
+  DestroyWindow(unaware);
 }
 
 }  // namespace

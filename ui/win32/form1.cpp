@@ -14,6 +14,7 @@
 #include "converged_m_note.h"
 #include "dpi.h"
 #include "failure_message.h"
+#include "form1_controls.h"
 #include "form1_layout.h"
 #include "gdi_objects.h"
 #include "m_value.h"
@@ -87,19 +88,6 @@ NumberLocale UserNumberLocale() {
           UserLocaleInfo(LOCALE_STHOUSAND, standard.group_separator)};
 }
 
-// The Song face at 9 or 10.5 pt, GB2312. The height asked for is the cell's, not the em's: SimSun's
-// cell is its em, so there this is exactly the size in points, and a stand-in Song face with
-// taller lines (AR PL UMing under Wine) keeps the line height the layout was drawn for.
-FontHandle MakeSongFont(HWND form, Face face) {
-  const double points = face == Face::kDefault ? form::kDefaultPoints : form::kOwnFacePoints;
-  LOGFONTW font{};
-  font.lfHeight = Scale(form, static_cast<int>(std::lround(points * 96 / 72)));
-  font.lfWeight = face == Face::kBold ? form::kBoldWeight : FW_NORMAL;
-  font.lfCharSet = GB2312_CHARSET;
-  Widen(form::kSongFamilies.front()).copy(font.lfFaceName, LF_FACESIZE - 1);
-  return FontHandle(CreateFontIndirectW(&font));
-}
-
 Fonts MakeFonts(HWND form) {
   return {MakeSongFont(form, Face::kDefault), MakeSongFont(form, Face::kRegular),
           MakeSongFont(form, Face::kBold)};
@@ -120,30 +108,6 @@ std::vector<const Control*> ZOrder() {
   return order;
 }
 
-struct WindowKind {
-  const wchar_t* window_class;
-  DWORD style;
-  DWORD ex_style;
-};
-
-WindowKind KindOf(const Control& control) {
-  switch (control.kind) {
-    case ControlKind::kFrame:
-      return {WC_BUTTONW, BS_GROUPBOX, 0};
-    case ControlKind::kLabel:
-      return {WC_STATICW, SS_LEFT | SS_NOPREFIX, 0};  // SS_LEFT wraps
-    case ControlKind::kTextBox:
-      return {WC_EDITW, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
-    case ControlKind::kComboBox:
-      return {WC_COMBOBOXW, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0};
-    case ControlKind::kButton:
-      return {WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, 0};
-    case ControlKind::kLine:
-      return {WC_STATICW, 0, 0};  // empty, filled with the line's colour
-  }
-  return {};
-}
-
 // Children of the window itself, frames included, so that every WM_COMMAND reaches it.
 void CreateControls(HWND form) {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(form, GWLP_HINSTANCE));
@@ -154,17 +118,6 @@ void CreateControls(HWND form) {
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(*control))), instance,
                     nullptr);
   }
-}
-
-// The list of wire diameters; the box's own text starts as the table's, and nothing typed is
-// completed from the list.
-void FillWireList(HWND form) {
-  const Control& box = form::ControlNamed("txtd0");
-  HWND combo = ControlHandle(form, box.name);
-  for (const std::string_view wire : form::WireDiameters()) {
-    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(wire).c_str()));
-  }
-  SetText(combo, box.text);
 }
 
 int WindowHeight(HWND window) {
@@ -291,7 +244,7 @@ LRESULT OnCreate(HWND form) {
   SetWindowLongPtrW(form, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.release()));
   FitClientArea(form);
   CreateControls(form);
-  FillWireList(form);
+  FillWireList(ControlHandle(form, "txtd0"));
   CreateToolTips(form);
   ScaleToDpi(form);
   NameBoxesByTheirLabels(form);
