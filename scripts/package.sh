@@ -53,8 +53,9 @@ if [ "${#debs[@]}" -ne 1 ] || [ ! -f "${debs[0]}" ]; then
 fi
 deb=$(realpath "${debs[0]}")
 
-# Warnings are shown; errors stop here, before the package is installed anywhere.
-lintian_out=$(lintian "$deb" 2>&1 | grep -v 'running with root privileges' || true)
+# Every remark is shown, pedantic and informational ones too; errors stop here, before the package
+# is installed anywhere.
+lintian_out=$(lintian --info --pedantic "$deb" 2>&1 | grep -v 'running with root privileges' || true)
 [ -z "$lintian_out" ] || echo "$lintian_out"
 if grep -q '^E: ' <<<"$lintian_out"; then
   echo "$0: lintian found errors in $deb" >&2
