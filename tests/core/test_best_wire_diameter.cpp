@@ -29,7 +29,8 @@ TEST(ComputeBestWireDiameter, WritesTheUnroundedGeneralFormOrNamesTheBox) {
       {"1.7e308", "170", refused(kOutOfRange, kNone)},
   };
   for (const auto& [pitch, angle, expected] : cases) {
-    EXPECT_EQ(ComputeBestWireDiameter(pitch, angle), expected) << pitch << " " << angle;
+    const auto wire = ComputeBestWireDiameter(pitch, angle);
+    EXPECT_EQ(wire, expected) << pitch << " " << angle << " gave " << wire.value_or("a failure");
   }
   // A point groups digits where the decimal separator is a comma: "1.5" is fifteen.
   EXPECT_EQ(ComputeBestWireDiameter("1.5", "60", NumberLocale{",", "."}), "8,6601768282405");
