@@ -72,7 +72,8 @@ set(CPACK_STRIP_FILES ON)
 # Debian requires every package to carry its copyright notice and changelog in
 # /usr/share/doc/<package> (lintian: no-copyright-file, no-changelog). They describe the
 # package rather than the program, so only the .deb gets them: a plain `cmake --install` does
-# not. CPack runs this script on its staging tree before it builds the package.
+# not. CPack runs this script on its staging tree before it builds the package; it also takes
+# out of the program what Debian's packaging tools would.
 set(threewire_debian_doc_dir ${CMAKE_CURRENT_BINARY_DIR}/debian-doc)
 file(WRITE ${threewire_debian_doc_dir}/copyright
 "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
@@ -120,6 +121,11 @@ if(CPACK_GENERATOR STREQUAL \"DEB\")
        PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
   file(CHMOD \"\${doc}\" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
        GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+  # As Debian's dh_strip does, after CPack's strip: the compilers' version notes (.comment) are
+  # no part of the program (lintian: binary-has-unneeded-section).
+  execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment
+                          \"\${CPACK_TEMPORARY_INSTALL_DIRECTORY}\${CPACK_PACKAGING_INSTALL_PREFIX}/bin/threewire\"
+                  COMMAND_ERROR_IS_FATAL ANY)
 endif()
 ")
 set(CPACK_PRE_BUILD_SCRIPTS ${threewire_debian_doc_dir}/add-debian-doc.cmake)

@@ -31,6 +31,9 @@ for package in libqt6widgets6 libqt6printsupport6 fonts-arphic-uming qt6-qpa-plu
 done
 contents=$(dpkg-deb -c "$deb" | awk '!/\/$/ { sub("^\\./", "", $6); print $6 }' | sort)
 diff <(printf '%s\n' "$tree" usr/share/doc/threewire/{changelog.gz,copyright} | sort) <(echo "$contents")
-lintian --info --pedantic "$deb" 2>&1 | grep -v 'running with root privileges' >"$work/lintian" || true
+# Debian's hardening flags are scripts/package.sh's, not a test build's: it checks them in the
+# package it makes.
+lintian --display-info --pedantic --suppress-tags hardening-no-bindnow,hardening-no-fortify-functions \
+  "$deb" 2>&1 | grep -v 'running with root privileges' >"$work/lintian" || true
 [ ! -s "$work/lintian" ] || { cat "$work/lintian" >&2; exit 1; }
 echo "$(basename "$deb"): $(wc -l <<<"$contents") files, Depends complete, lintian silent"
