@@ -26,10 +26,10 @@ if $windows; then
   scripts/wine-prefix.sh "$WINEPREFIX"
   # A running Wine server, as on Windows the system is already up: only the program is timed.
   /usr/lib/wine/wineserver -p
-  wine=/usr/lib/wine/wine64 exe=build-windows-startup
-  command_threewire=("$wine" $exe/ui/win32/threewire.exe)
-  command_bare=("$wine" $exe/bench/bare_window_win32.exe)
-  command_controls=("$wine" $exe/bench/controls_window_win32.exe)
+  wine=/usr/lib/wine/wine64 built=build-windows-startup
+  command_threewire=("$wine" $built/ui/win32/threewire.exe)
+  command_bare=("$wine" $built/bench/bare_window_win32.exe)
+  command_controls=("$wine" $built/bench/controls_window_win32.exe)
   names+=(controls)
 else
   cmake --build build-startup -j "$(nproc)" --target threewire bare_window window_probe >/dev/null
