@@ -53,11 +53,12 @@ if [ "${#debs[@]}" -ne 1 ] || [ ! -f "${debs[0]}" ]; then
 fi
 deb=$(realpath "${debs[0]}")
 
-# Warnings are shown; errors stop here, before the package is installed anywhere.
-lintian_out=$(lintian "$deb" 2>&1 | grep -v 'running with root privileges' || true)
-[ -z "$lintian_out" ] || echo "$lintian_out"
-if grep -q '^E: ' <<<"$lintian_out"; then
-  echo "$0: lintian found errors in $deb" >&2
+# Any remark, pedantic and informational ones too, stops here, before the package is installed
+# anywhere.
+lintian_out=$(lintian --display-info --pedantic "$deb" 2>&1 | grep -v 'running with root privileges' || true)
+if [ -n "$lintian_out" ]; then
+  echo "$lintian_out" >&2
+  echo "$0: lintian has remarks on $deb" >&2
   exit 1
 fi
 

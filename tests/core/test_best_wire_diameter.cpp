@@ -18,7 +18,9 @@ TEST(ComputeBestWireDiameter, WritesTheUnroundedGeneralFormOrNamesTheBox) {
   const std::tuple<const char*, const char*, Result<std::string>> cases[] = {
       {"1.5", "60", "0.86601768282405"},
       {"2", "55", "1.12737363954355"},
-      {"0.1", "60", "0.05773451218827"},
+      {"0.1", "60", "0.05773451218827"},        // 13 digits: the plain form still shows them
+      {"0.125", "60", "7.21681402353375E-02"},  // 15 digits would need 16 positions
+      {"0.075", "60", "4.33008841412025E-02"},
       {" ６ ", "29", "3.09869495539262"},
       {"", "", refused(kNotANumber, kProfileAngle)},  // the first contents
       {"1.5mm", "60", refused(kNotANumber, kPitch)},
@@ -27,7 +29,8 @@ TEST(ComputeBestWireDiameter, WritesTheUnroundedGeneralFormOrNamesTheBox) {
       {"1.7e308", "170", refused(kOutOfRange, kNone)},
   };
   for (const auto& [pitch, angle, expected] : cases) {
-    EXPECT_EQ(ComputeBestWireDiameter(pitch, angle), expected) << pitch << " " << angle;
+    const auto wire = ComputeBestWireDiameter(pitch, angle);
+    EXPECT_EQ(wire, expected) << pitch << " " << angle << " gave " << wire.value_or("a failure");
   }
   // A point groups digits where the decimal separator is a comma: "1.5" is fifteen.
   EXPECT_EQ(ComputeBestWireDiameter("1.5", "60", NumberLocale{",", "."}), "8,6601768282405");

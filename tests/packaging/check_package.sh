@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# The install tree holds exactly the program, its menu entry, icons and metainfo, and these pass
-# their validators; with --deb, the Debian package holds the same files plus Debian's copyright
-# and changelog, depends on what is loaded at run time, and lintian finds no error in it.
+# The install tree holds exactly the program, its menu entry, icons, metainfo and manual pages, and
+# these pass their validators; with --deb, the Debian package holds the same files plus Debian's
+# copyright and changelog, depends on what is loaded at run time, and lintian has nothing to say
+# about it, not even a pedantic or informational remark.
 # Usage: check_package.sh BUILD_DIR VERSION [--deb]
 set -euo pipefail
 build=$1 version=$2 id=org.threewire.ThreeWire
@@ -12,7 +13,8 @@ DESTDIR=$work/root cmake --install "$build" --prefix /usr >/dev/null
 tree=$(cd "$work/root" && find . -type f | sed 's|^\./||' | sort)
 expected=$(printf '%s\n' usr/bin/threewire usr/share/applications/$id.desktop \
   usr/share/metainfo/$id.metainfo.xml usr/share/icons/hicolor/scalable/apps/$id.svg \
-  usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128}/apps/$id.png | sort)
+  usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128}/apps/$id.png \
+  usr/share/man/{,zh_CN/}man1/threewire.1.gz | sort)
 diff <(echo "$expected") <(echo "$tree")
 [ -z "$(desktop-file-validate "$work/root/usr/share/applications/$id.desktop")" ]
 appstreamcli validate-tree --no-net --pedantic "$work/root" | tee "$work/validate"
@@ -29,6 +31,9 @@ for package in libqt6widgets6 libqt6printsupport6 fonts-arphic-uming qt6-qpa-plu
 done
 contents=$(dpkg-deb -c "$deb" | awk '!/\/$/ { sub("^\\./", "", $6); print $6 }' | sort)
 diff <(printf '%s\n' "$tree" usr/share/doc/threewire/{changelog.gz,copyright} | sort) <(echo "$contents")
-lintian "$deb" >"$work/lintian" 2>&1 || true
-grep '^E: ' "$work/lintian" && exit 1
-echo "$(basename "$deb"): $(wc -l <<<"$contents") files, Depends complete, no lintian error"
+# Debian's hardening flags are scripts/package.sh's, not a test build's: it checks them in the
+# package it makes.
+lintian --display-info --pedantic --suppress-tags hardening-no-bindnow,hardening-no-fortify-functions \
+  "$deb" 2>&1 | grep -v 'running with root privileges' >"$work/lintian" || true
+[ ! -s "$work/lintian" ] || { cat "$work/lintian" >&2; exit 1; }
+echo "$(basename "$deb"): $(wc -l <<<"$contents") files, Depends complete, lintian silent"

@@ -51,15 +51,16 @@ class TestForm1 : public QObject {
     QTest::newRow(name) << QString(steps).split(';') << QString(expected);
   }
 
-  // Best wire P / (2 cos(α/2)) to three decimals, and a worked example of the M value, whose box
+  // Best wire P / (2 cos(α/2)) to three decimals, for a miniature pitch whose 15-digit text has an
+  // exponent (7.21681402353375E-02), and a worked example of the M value, whose box
   // then tells the converged M and how far the shown M is from it.
   void calculatorsAnswerTheirButtons() {
-    act(QString("Text6=1.5;Text7=60;click=Command9;txtt=1.5;txtn=1;txtd2=9.026;txtd0=0.866;"
+    act(QString("Text6=0.125;Text7=60;click=Command9;txtt=1.5;txtn=1;txtd2=9.026;txtd0=0.866;"
                 "txtr=60;click=Command101")
             .split(';'));
     const QLineEdit* txtm = form_->findChild<QLineEdit*>("txtm");
     QCOMPARE(boxTexts()["Text8"] + " " + boxTexts()["Text101"] + txtm->text(),
-             "0.866 3.028 10.327");
+             "0.072 3.028 10.327");
     const QRegularExpression note(
         "^迭代收敛解：M = \\d+\\.\\d{4} mm（显示值与之相差 \\d\\.\\d{3} mm）$");
     QVERIFY2(note.match(txtm->toolTip()).hasMatch(), qPrintable(txtm->toolTip()));

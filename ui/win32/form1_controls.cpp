@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: MIT
+#include "form1_controls.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+
+#include "dpi.h"
+#include "wide_text.h"
+
+namespace threewire::win32 {
+
+using form::ControlKind;
+using form::Face;
+
+WindowKind KindOf(const form::Control& control) {
+  switch (control.kind) {
+    case ControlKind::kFrame:
+      return {WC_BUTTONW, BS_GROUPBOX, 0};
+    case ControlKind::kLabel:
+      return {WC_STATICW, SS_LEFT | SS_NOPREFIX, 0};  // SS_LEFT wraps
+    case ControlKind::kTextBox:
+      return {WC_EDITW, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::kComboBox:
+      return {WC_COMBOBOXW, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0};
+    case ControlKind::kButton:
+      return {WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, 0};
+    case ControlKind::kLine:
+      return {WC_STATICW, 0, 0};  // empty, filled with the line's colour
+  }
+  return {};
+}
+
+// The Song face at 9 or 10.5 pt, GB2312. The height asked for is the cell's, not the em's: SimSun's
+// cell is its em, so there this is exactly the size in points, and a stand-in Song face with
+// taller lines (AR PL UMing under Wine) keeps the line height the layout was drawn for.
+FontHandle MakeSongFont(HWND window, Face face) {
+  const double points = face == Face::kDefault ? form::kDefaultPoints : form::kOwnFacePoints;
+  LOGFONTW font{};
+  font.lfHeight = Scale(window, static_cast<int>(std::lround(points * 96 / 72)));
+  font.lfWeight = face == Face::kBold ? form::kBoldWeight : FW_NORMAL;
+  font.lfCharSet = GB2312_CHARSET;
+  Widen(form::kSongFamilies.front()).copy(font.lfFaceName, LF_FACESIZE - 1);
+  return FontHandle(CreateFontIndirectW(&font));
+}
+
+// Nothing typed is completed from the list.
+void FillWireList(HWND combo) {
+  for (const std::string_view wire : form::WireDiameters()) {
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(wire).c_str()));
+  }
+  SetText(combo, form::ControlNamed("txtd0").text);
+}
+
+}  // namespace threewire::win32
