@@ -10,6 +10,9 @@ set(CMAKE_C_COMPILER clang-16)
 set(CMAKE_CXX_COMPILER clang++-16)
 set(CMAKE_C_COMPILER_TARGET ${triple})
 set(CMAKE_CXX_COMPILER_TARGET ${triple})
+# GNU ar writes no symbol index for WebAssembly objects, which wasm-ld then refuses.
+set(CMAKE_AR /usr/lib/llvm-16/bin/llvm-ar)
+set(CMAKE_RANLIB /usr/lib/llvm-16/bin/llvm-ranlib)
 
 # Debian's clang does not search libc++'s wasm32 headers by itself. WebAssembly without the
 # exception-handling proposal: Debian's libc++abi for wasm32 is built without exceptions. Bulk

@@ -11,7 +11,7 @@ test_packages=(xdotool libgtest-dev libbenchmark-dev xvfb xauth x11-utils locale
                poppler-utils desktop-file-utils appstream file dpkg-dev lintian)
 windows_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest nsis wine64 fonts-wine xvfb xauth
                   fonts-arphic-uming xdotool)
-web_packages=(cmake ninja-build clang-16 lld-16 wasi-libc libc++-16-dev-wasm32 libc++abi-16-dev-wasm32
+web_packages=(cmake ninja-build clang-16 llvm-16 lld-16 wasi-libc libc++-16-dev-wasm32 libc++abi-16-dev-wasm32
               libclang-rt-16-dev-wasm32 libfast-float-dev)
 web_test_packages=(googletest nodejs chromium chromium-driver python3-selenium poppler-utils
                    fonts-noto-cjk)
