@@ -1,15 +1,13 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 # SPDX-License-Identifier: MIT
 """Runs a WASI command module in headless Chromium, where the web page runs, and prints what it
 writes: bench/wasi_in_chromium.py program.wasm. A few lines of JavaScript answer the module's
 system calls: output, the clock and exit; it gets no arguments, environment or files."""
 import base64
 import sys
-import tempfile
 from pathlib import Path
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
+from headless_chromium import start_chromium
 
 RUN = """
 const [code, done] = [arguments[0], arguments[arguments.length - 1]];
@@ -45,12 +43,7 @@ WebAssembly.instantiate(bytes, imports).then(({ instance }) => {
 });
 """
 
-options = webdriver.ChromeOptions()
-for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
-             "--disable-component-update", "--disable-sync", "--no-first-run",
-             "--user-data-dir=" + tempfile.mkdtemp()):
-    options.add_argument(flag)
-driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+driver = start_chromium()
 driver.set_script_timeout(120)
 driver.get("about:blank")
 print(driver.execute_async_script(RUN, base64.b64encode(Path(sys.argv[1]).read_bytes()).decode()), end="")

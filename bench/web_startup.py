@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 # SPDX-License-Identifier: MIT
 """Times opening dist/threewire.html in headless Chromium until the window is built and ready
 (the page's performance mark threewire-ready, in ms from the start of the navigation), and until
@@ -7,21 +7,15 @@ Usage: bench/web_startup.py [loads, default 21]   Goal: median ready at most 100
 import statistics
 import subprocess
 import sys
-import tempfile
 from pathlib import Path
 
 top = Path(__file__).resolve().parent.parent
 subprocess.run([top / "scripts/install-deps.sh", "web-test"], check=True)
 subprocess.run([top / "scripts/package-web.sh"], check=True, stdout=subprocess.DEVNULL)
 
-from selenium import webdriver  # installed by the line above where it was missing
-from selenium.webdriver.chrome.service import Service
-options = webdriver.ChromeOptions()
-for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
-             "--disable-component-update", "--disable-sync", "--no-first-run",
-             "--user-data-dir=" + tempfile.mkdtemp()):
-    options.add_argument(flag)
-driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+from headless_chromium import start_chromium  # selenium, installed by the line above
+
+driver = start_chromium()
 timings = """
   const ready = performance.getEntriesByName('threewire-ready')[0];
   const paint = performance.getEntriesByName('first-contentful-paint')[0];
