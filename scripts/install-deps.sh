@@ -3,7 +3,7 @@
 # Installs the Debian packages that building and running threewire need, when they are missing.
 # Usage: scripts/install-deps.sh run|test|windows|web|web-test (windows: cross-building for Windows
 # and testing under Wine; web: building the web page; web-test: testing it and the WebAssembly core
-# in Node.js and Chromium; test includes them all)
+# in Node.js and in Chromium, Firefox ESR and WebKitGTK; test includes them all)
 set -euo pipefail
 
 run_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n fonts-arphic-uming)
@@ -13,8 +13,12 @@ windows_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest nsis w
                   fonts-arphic-uming xdotool)
 web_packages=(cmake ninja-build clang-16 llvm-16 lld-16 wasi-libc libc++-16-dev-wasm32 libc++abi-16-dev-wasm32
               libclang-rt-16-dev-wasm32 libfast-float-dev)
-web_test_packages=(googletest nodejs chromium chromium-driver python3-selenium poppler-utils
-                   fonts-noto-cjk)
+# The page's tests drive Chromium and Firefox ESR through puppeteer-core (npm) and WebKitGTK through
+# WebKitWebDriver under Xvfb; the benchmarks drive Chromium through Selenium.
+web_test_packages=(googletest nodejs chromium firefox-esr webkit2gtk-driver xvfb xauth poppler-utils
+                   fonts-noto-cjk chromium-driver python3-selenium)
+# Debian's npm is a package of its own; Node.js from elsewhere brings its npm along.
+command -v npm >/dev/null || web_test_packages+=(npm)
 
 case "${1:-}" in
   run) wanted=("${run_packages[@]}") ;;
