@@ -4,12 +4,12 @@
 // DevTools protocol and WebDriver BiDi; Debian has no geckodriver), WebKitGTK through its own
 // WebKitWebDriver (W3C WebDriver classic, which puppeteer does not speak). Each engine is
 // Debian's own binary: nothing is downloaded.
-import { spawn } from 'node:child_process';
-import { writeFileSync, mkdtempSync } from 'node:fs';
-import { createServer } from 'node:net';
-import { tmpdir } from 'node:os';
-import { join } from 'node:path';
-import { pathToFileURL } from 'node:url';
+import {spawn} from 'node:child_process';
+import {mkdtempSync, writeFileSync} from 'node:fs';
+import {createServer} from 'node:net';
+import {tmpdir} from 'node:os';
+import {join} from 'node:path';
+import {pathToFileURL} from 'node:url';
 import puppeteer from 'puppeteer-core';
 
 export function Launch(engine) {
@@ -20,7 +20,10 @@ export function Launch(engine) {
 
 // A touch screen is a Firefox started with coarse pointers (ui.*PointerCapabilities: 1 is
 // coarse), Chromium's device emulation with touch.
-const kTouchPrefs = { 'ui.primaryPointerCapabilities': 1, 'ui.allPointerCapabilities': 1 };
+const kTouchPrefs = {
+  'ui.primaryPointerCapabilities': 1,
+  'ui.allPointerCapabilities': 1
+};
 
 class Puppeteer {
   static async Launch(engine) {
@@ -40,17 +43,19 @@ class Puppeteer {
   }
 
   constructor(engine, browser, page) {
-    Object.assign(this, { engine, browsers: [browser], desktop: page, page, touch: true, prints: true });
+    Object.assign(
+        this, {engine, browsers: [browser], desktop: page, page, touch: true, prints: true});
   }
 
   async version() {
     return this.browsers[0].version();
   }
 
-  async open(url, { width = 800, height = 600, phone = false } = {}) {
+  async open(url, {width = 800, height = 600, phone = false} = {}) {
     this.page = phone ? await this.touchPage() : this.desktop;
     const scale = phone ? 2 : 1;
-    await this.page.setViewport({ width, height, deviceScaleFactor: scale, isMobile: phone, hasTouch: phone });
+    await this.page.setViewport(
+        {width, height, deviceScaleFactor: scale, isMobile: phone, hasTouch: phone});
     await this.page.goto(url);
   }
 
@@ -86,7 +91,7 @@ class Puppeteer {
   }
 
   pdf() {
-    return this.page.pdf({ preferCSSPageSize: true, printBackground: true });
+    return this.page.pdf({format: 'A4', printBackground: true});
   }
 
   async close() {
@@ -95,36 +100,61 @@ class Puppeteer {
 }
 
 // WebDriver's codes for the keys the tests press.
-const kKeys = { Tab: '\uE004', Backspace: '\uE003', Escape: '\uE00C', F4: '\uE034', Alt: '\uE00A', ArrowDown: '\uE015' };
-const kElement = 'element-6066-11e4-a52e-4f735466cecc';
+const kKeys = {
+  Tab: '\uE004',
+  Backspace: '\uE003',
+  Escape: '\uE00C',
+  F4: '\uE034',
+  Alt: '\uE00A',
+  ArrowDown: '\uE015'
+};
+const kElement = 'element-6066-11e4-a52e-4f735466cecf';
 
-// MiniBrowser's window cannot be narrower than its toolbar, so the page is opened in a frame of
-// the screen's size, which is the page's whole viewport as a browser window of that size is.
+// MiniBrowser's window cannot be narrower than its toolbar, so a narrower screen is a frame of its
+// size, which is the page's whole viewport as a browser window of that size is.
+const kNarrowestWindow = 500;
+
 class WebKit {
   static async Launch() {
     const port = await FreePort();
-    const driver = spawn('WebKitWebDriver', [`--port=${port}`], { stdio: 'ignore' });
+    const driver = spawn('WebKitWebDriver', [`--port=${port}`], {stdio: 'ignore'});
     const webkit = new WebKit(`http://127.0.0.1:${port}`, driver);
     for (let tries = 0; !(await webkit.send('GET', '/status').catch(() => null)); ++tries) {
       if (tries === 50) throw new Error('WebKitWebDriver does not answer');
       await new Promise((resolve) => setTimeout(resolve, 100));
     }
-    const { sessionId, capabilities } = await webkit.send('POST', '/session', {
-      capabilities: { alwaysMatch: { browserName: 'MiniBrowser', 'webkitgtk:browserOptions': {
-        binary: '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser', args: ['--automation'] } } },
+    const {sessionId, capabilities} = await webkit.send('POST', '/session', {
+      capabilities: {
+        alwaysMatch: {
+          browserName: 'MiniBrowser',
+          'webkitgtk:browserOptions': {
+            binary: '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser',
+            args: ['--automation']
+          }
+        }
+      },
     });
-    Object.assign(webkit, { session: `/session/${sessionId}`, browserVersion: capabilities.browserVersion });
-    await webkit.command('POST', '/window/rect', { width: 1200, height: 1000 });
+    Object.assign(
+        webkit, {session: `/session/${sessionId}`, browserVersion: capabilities.browserVersion});
+    await webkit.command('POST', '/window/rect', {width: 1000, height: 1000});
+    const [width, height] = await webkit.run(() => [innerWidth, innerHeight]);
+    webkit.toolbars = [1000 - width, 1000 - height];
     return webkit;
   }
 
   constructor(server, driver) {
-    Object.assign(this, { server, driver, folder: mkdtempSync(join(tmpdir(), 'page-')), touch: false, prints: false });
+    Object.assign(this, {
+      server,
+      driver,
+      folder: mkdtempSync(join(tmpdir(), 'page-')),
+      touch: false,
+      prints: false
+    });
   }
 
   async send(method, path, body) {
-    const answer = await fetch(this.server + path, { method, body: body && JSON.stringify(body) });
-    const { value } = await answer.json();
+    const answer = await fetch(this.server + path, {method, body: body && JSON.stringify(body)});
+    const {value} = await answer.json();
     if (!answer.ok) throw new Error(`WebDriver ${path}: ${value.message}`);
     return value;
   }
@@ -137,20 +167,29 @@ class WebKit {
     return `WebKitGTK ${this.browserVersion}`;
   }
 
-  async open(url, { width = 800, height = 600 } = {}) {
+  async open(url, {width = 800, height = 600} = {}) {
+    const [x, y] = this.toolbars;
+    const wide = width >= kNarrowestWindow;
+    await this.command(
+        'POST', '/window/rect',
+        wide ? {width: width + x, height: height + y} : {width: 1000, height: 1000});
+    if (wide) return this.command('POST', '/url', {url});
     const screen = join(this.folder, `${width}x${height}.html`);
-    writeFileSync(screen, `<!DOCTYPE html><body style="margin:0"><iframe src="${url}" width="${width}"
+    writeFileSync(
+        screen, `<!DOCTYPE html><body style="margin:0"><iframe src="${url}" width="${width}"
       height="${height}" style="border:0; display:block"></iframe>`);
-    await this.command('POST', '/url', { url: pathToFileURL(screen).href });
-    await this.command('POST', '/frame', { id: 0 });
+    await this.command('POST', '/url', {url: pathToFileURL(screen).href});
+    await this.command('POST', '/frame', {id: 0});
   }
 
   run(fn, ...args) {
-    return this.command('POST', '/execute/sync', { script: `return (${fn}).apply(null, arguments)`, args });
+    return this.command(
+        'POST', '/execute/sync', {script: `return (${fn}).apply(null, arguments)`, args});
   }
 
   async click(id) {
-    const element = await this.command('POST', '/element', { using: 'css selector', value: `#${id}` });
+    const element =
+        await this.command('POST', '/element', {using: 'css selector', value: `#${id}`});
     await this.command('POST', `/element/${element[kElement]}/click`, {});
   }
 
@@ -161,18 +200,22 @@ class WebKit {
   // A modifier is held down around the key.
   press(key, modifier) {
     const held = modifier ? [kKeys[modifier]] : [];
-    return this.keys([...held.map((value) => ['keyDown', value]), ['keyDown', kKeys[key]],
-      ['keyUp', kKeys[key]], ...held.map((value) => ['keyUp', value])]);
+    return this.keys([
+      ...held.map((value) => ['keyDown', value]), ['keyDown', kKeys[key]], ['keyUp', kKeys[key]],
+      ...held.map((value) => ['keyUp', value])
+    ]);
   }
 
   keys(steps) {
-    const actions = steps.map(([type, value]) => ({ type, value }));
-    return this.command('POST', '/actions', { actions: [{ type: 'key', id: 'keyboard', actions }] });
+    const actions = steps.map(([type, value]) => ({type, value}));
+    return this.command('POST', '/actions', {actions: [{type: 'key', id: 'keyboard', actions}]});
   }
 
   async screenshot(id) {
-    const element = await this.command('POST', '/element', { using: 'css selector', value: `#${id}` });
-    return Buffer.from(await this.command('GET', `/element/${element[kElement]}/screenshot`), 'base64');
+    const element =
+        await this.command('POST', '/element', {using: 'css selector', value: `#${id}`});
+    return Buffer.from(
+        await this.command('GET', `/element/${element[kElement]}/screenshot`), 'base64');
   }
 
   async close() {
@@ -184,7 +227,7 @@ class WebKit {
 function FreePort() {
   return new Promise((resolve) => {
     const server = createServer().listen(0, '127.0.0.1', () => {
-      const { port } = server.address();
+      const {port} = server.address();
       server.close(() => resolve(port));
     });
   });

@@ -3,7 +3,9 @@
 // window from its table, connect the four handlers, put the focus on 打 印. Every number, caption,
 // message and place comes from the WebAssembly module; this script only builds and connects.
 
-const kLineHeight = 1.1;  // a Song face's lines, as tall as its labels were drawn for
+const kLineHeight = 1.1;        // a Song face's lines, as tall as its labels were drawn for
+const kTouchWidthShare = 0.95;  // of a touch screen's width, that the window fills
+const kNoZoomTextSize = 16;     // px: Safari on iPhones zooms into a box whose text is smaller
 const encoder = new TextEncoder();
 const decoder = new TextDecoder();
 
@@ -13,8 +15,8 @@ async function LoadCore() {
   const packed = new Uint8Array(text.length);
   for (let i = 0; i < text.length; ++i) packed[i] = text.charCodeAt(i);
   const unpacked = new Blob([packed]).stream().pipeThrough(new DecompressionStream('gzip'));
-  const module = new Response(unpacked, { headers: { 'Content-Type': 'application/wasm' } });
-  const { instance } = await WebAssembly.instantiateStreaming(module);  // compiled as it unpacks
+  const module = new Response(unpacked, {headers: {'Content-Type': 'application/wasm'}});
+  const {instance} = await WebAssembly.instantiateStreaming(module);  // compiled as it unpacks
   instance.exports._initialize();
   return new Core(instance.exports);
 }
@@ -27,7 +29,7 @@ class Core {
   // Calls an exported function. A text goes in as the address and length of its UTF-8 bytes in
   // the module's memory, a number as it is; the answer is a block of JSON, its length first.
   call(name, ...args) {
-    const { threewire_alloc: alloc, threewire_free: free, memory } = this.exports;
+    const {threewire_alloc: alloc, threewire_free: free, memory} = this.exports;
     const blocks = [];
     const flat = args.flatMap((arg) => {
       if (typeof arg !== 'string') return [arg];
@@ -49,9 +51,19 @@ class Core {
 // The decimal and group separators of the browser's language, as the desktop windows take the
 // user's number settings.
 function NumberLocale() {
-  const parts = new Intl.NumberFormat(navigator.language).formatToParts(12345.6);
+  const parts = LanguageNumberFormat().formatToParts(12345.6);
   const part = (type) => parts.find((p) => p.type === type)?.value ?? '';
   return [part('decimal'), part('group')];
+}
+
+// English's "." and "," where Intl refuses the browser's language tag: WebKit reports the C
+// locale's "C".
+function LanguageNumberFormat() {
+  try {
+    return new Intl.NumberFormat(navigator.language);
+  } catch {
+    return new Intl.NumberFormat('en');
+  }
 }
 
 function PointsToPixels(points) {
@@ -122,12 +134,39 @@ function NewComboBox(control, wires) {
     box.focus();
   });
   box.addEventListener('keydown', (event) => {
-    if (event.key === 'F4' || (event.altKey && event.key === 'ArrowDown')) list.showPicker();
+    if (event.key === 'F4' || (event.altKey && event.key === 'ArrowDown')) OpenList(list);
   });
   const combo = document.createElement('div');
   combo.className = 'combo';
   combo.append(box, list);
   return combo;
+}
+
+// F4 and Alt+↓ open the list as the box's arrow does, where the browser can open a list from a
+// script: Safari and WebKitGTK have no showPicker, and a browser may refuse it (NotAllowedError)
+// where it sees no user's action. The arrow opens the list there.
+function OpenList(list) {
+  try {
+    list.showPicker?.();
+  } catch {
+    // the list stays shut, as in a browser without showPicker
+  }
+}
+
+// The drawn window scaled as a whole (form1.css): at its true size on a desktop, scaled down to
+// the width of a narrower one; on a touch screen as wide as most of the screen, and never higher.
+function FitToScreen(width, height) {
+  const touch = matchMedia('(pointer: coarse)');
+  const fit = () => {
+    const room = document.documentElement.clientWidth;
+    const scale = touch.matches ?
+        Math.min((kTouchWidthShare * room) / width, innerHeight / height) :
+        Math.min(1, room / width);
+    document.documentElement.style.setProperty('--scale', scale);
+  };
+  addEventListener('resize', fit);
+  touch.addEventListener('change', fit);
+  fit();
 }
 
 class Form1 {
@@ -136,6 +175,8 @@ class Form1 {
     this.locale = NumberLocale();
     document.title = table.caption;
     this.CreateControls(table);
+    FitToScreen(table.width, table.height);
+    this.note = this.CreateNoteLine();
     this.message = this.CreateMessageBox(table.caption);
     this.ConnectHandlers();
     this.Box('Command7').focus();
@@ -149,7 +190,9 @@ class Form1 {
     form.style.width = `${table.width}px`;
     form.style.height = `${table.height}px`;
     form.style.fontFamily = table.fonts;
-    form.style.setProperty('--width', `${table.width}px`);  // for the scaling on narrow screens
+    const root = document.documentElement.style;  // for the scaling to the screen
+    root.setProperty('--width', `${table.width}px`);
+    root.setProperty('--height', `${table.height}px`);
     const built = new Map([['', form]]);
     for (const control of table.controls) {
       const element = NewControl(control, table.wires);
@@ -166,12 +209,27 @@ class Form1 {
         lineHeight: kLineHeight,
         fontWeight: control.weight,
       });
+      if (element.matches('input, .combo')) {  // drawn from larger boxes on touch screens
+        element.style.setProperty('--w', element.style.width);
+        element.style.setProperty('--h', element.style.height);
+        element.style.setProperty('--grow', kNoZoomTextSize / PointsToPixels(control.points));
+      }
       if (control.colour) element.style.setProperty('--colour', control.colour);
       if (control.tooltip) element.title = control.tooltip;
       built.get(control.parent).append(element);
       built.set(control.name, element);
     }
-    document.body.append(form);
+    const screen = document.body.appendChild(document.createElement('div'));
+    screen.id = 'screen';
+    screen.append(form);
+  }
+
+  // The M box's note as a line of text under the window, for screens that show no tooltip.
+  CreateNoteLine() {
+    const note = document.body.appendChild(document.createElement('p'));
+    note.id = 'txtm-note';
+    note.setAttribute('aria-live', 'polite');
+    return note;
   }
 
   // A modal message box: the window's caption, what failed and why, and 确定.
@@ -210,8 +268,9 @@ class Form1 {
   }
 
   Command9_Click() {
-    const wire = this.core.call('compute_best_wire_diameter', this.Box('Text6').value,
-                                this.Box('Text7').value, ...this.locale);
+    const wire = this.core.call(
+        'compute_best_wire_diameter', this.Box('Text6').value, this.Box('Text7').value,
+        ...this.locale);
     if (wire.failure) return this.ShowFailure(wire.failure);
     this.Box('Text8').value = wire.text;
     this.Text8_Change();  // a change by the program reformats as one by the user does
@@ -234,21 +293,39 @@ class Form1 {
     const m = this.Box('txtm');
     m.title = note;
     m.setAttribute('aria-description', note);
+    this.ShowNote(note);
     if (result.failure) return this.ShowFailure(result.failure);
     this.Box('Text101').value = result.lead_angle_text;
     m.value = result.m_text;
+  }
+
+  ShowNote(note) {
+    this.note.textContent = note;
   }
 
   Command7_Click() {
     window.print();
   }
 
-  ShowFailure({ what_failed, reason }) {
+  ShowFailure({what_failed, reason}) {
     this.message.querySelector('#message-text').textContent = `${what_failed}\n${reason}`;
     this.message.showModal();
   }
 }
 
-const core = await LoadCore();
-new Form1(core, core.call('form1_table'));
-performance.mark('threewire-ready');  // bench/web_startup.py reads it
+// Words instead of a blank page, where the browser cannot run the core.
+function ShowStartFailure(error) {
+  const text = document.body.appendChild(document.createElement('p'));
+  text.setAttribute('role', 'alert');
+  text.textContent =
+      '无法启动计算器：此浏览器不能运行本页的计算程序。请用较新版本的浏览器打开本页。';
+  console.error(error);
+}
+
+try {
+  const core = await LoadCore();
+  new Form1(core, core.call('form1_table'));
+  performance.mark('threewire-ready');  // bench/web_startup.py reads it
+} catch (error) {
+  ShowStartFailure(error);
+}
