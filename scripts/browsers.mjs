@@ -18,6 +18,66 @@ export function Launch(engine) {
   throw new Error(`no engine ${engine}: chromium, firefox or webkit`);
 }
 
+// What the tests and the screenshots do with the page, the same in every engine; each engine's
+// class below opens a page, runs a function in it, clicks and presses keys.
+class Driver {
+  // Opens the page on a screen of width × height px (a phone's: touch and twice the pixels) and
+  // waits until its window is ready or it has said why it cannot start. From then on the page
+  // keeps its uncaught errors in window.errors, which errors() returns.
+  async show(url, screen = {}) {
+    await this.open(url, screen);
+    for (const end = Date.now() + 10000; !(await this.run(Started));) {
+      if (Date.now() > end) throw new Error(`no window in 10 s: ${url}`);
+      await new Promise((resolve) => setTimeout(resolve, 50));
+    }
+    await this.run(() => {
+      window.errors = [];
+      addEventListener('error', (event) => errors.push(event.message));
+      addEventListener('unhandledrejection', (event) => errors.push(String(event.reason)));
+    });
+  }
+
+  errors() {
+    return this.run(() => window.errors);
+  }
+
+  // As a user types: each box's text selected, deleted, and the new one typed key by key.
+  async typeInto(texts) {
+    for (const [name, text] of Object.entries(texts)) {
+      await this.run((name) => document.getElementById(name).select(), name);
+      await this.press('Backspace');
+      await this.type(text);
+    }
+  }
+
+  // As a paste does: one change of each box's text, which was selected before.
+  paste(texts) {
+    return this.run((texts) => {
+      for (const [name, text] of Object.entries(texts)) {
+        const box = document.getElementById(name);
+        box.focus();
+        box.select();
+        document.execCommand('insertText', false, text);
+      }
+    }, texts);
+  }
+
+  texts(names) {
+    return this.run(
+        (names) => Object.fromEntries(names.map((n) => [n, document.getElementById(n).value])),
+        names);
+  }
+
+  rect(id) {
+    return this.run((id) => document.getElementById(id)?.getBoundingClientRect().toJSON(), id);
+  }
+}
+
+function Started() {
+  return performance.getEntriesByName('threewire-ready').length > 0 ||
+      document.querySelector('[role=alert]') !== null;
+}
+
 // A touch screen is a Firefox started with coarse pointers (ui.*PointerCapabilities: 1 is
 // coarse), Chromium's device emulation with touch.
 const kTouchPrefs = {
@@ -25,7 +85,7 @@ const kTouchPrefs = {
   'ui.allPointerCapabilities': 1
 };
 
-class Puppeteer {
+class Puppeteer extends Driver {
   static async Launch(engine) {
     const engineBrowser = await Puppeteer.Browser(engine, {});
     return new Puppeteer(engine, engineBrowser, await engineBrowser.newPage());
@@ -43,8 +103,8 @@ class Puppeteer {
   }
 
   constructor(engine, browser, page) {
-    Object.assign(
-        this, {engine, browsers: [browser], desktop: page, page, touch: true, prints: true});
+    super();
+    Object.assign(this, {engine, browsers: [browser], desktop: page, page});
   }
 
   async version() {
@@ -114,7 +174,7 @@ const kElement = 'element-6066-11e4-a52e-4f735466cecf';
 // size, which is the page's whole viewport as a browser window of that size is.
 const kNarrowestWindow = 500;
 
-class WebKit {
+class WebKit extends Driver {
   static async Launch() {
     const port = await FreePort();
     const driver = spawn('WebKitWebDriver', [`--port=${port}`], {stdio: 'ignore'});
@@ -143,13 +203,8 @@ class WebKit {
   }
 
   constructor(server, driver) {
-    Object.assign(this, {
-      server,
-      driver,
-      folder: mkdtempSync(join(tmpdir(), 'page-')),
-      touch: false,
-      prints: false
-    });
+    super();
+    Object.assign(this, {server, driver, folder: mkdtempSync(join(tmpdir(), 'page-'))});
   }
 
   async send(method, path, body) {
