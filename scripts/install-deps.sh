@@ -14,9 +14,10 @@ windows_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest nsis w
 web_packages=(cmake ninja-build clang-16 llvm-16 lld-16 wasi-libc libc++-16-dev-wasm32 libc++abi-16-dev-wasm32
               libclang-rt-16-dev-wasm32 libfast-float-dev)
 # The page's tests drive Chromium and Firefox ESR through puppeteer-core (npm) and WebKitGTK through
-# WebKitWebDriver under Xvfb; the benchmarks drive Chromium through Selenium.
+# WebKitWebDriver under Xvfb; its screenshots cut WebKit's with ImageMagick; the benchmarks drive
+# Chromium through Selenium.
 web_test_packages=(googletest nodejs chromium firefox-esr webkit2gtk-driver xvfb xauth poppler-utils
-                   fonts-noto-cjk chromium-driver python3-selenium)
+                   fonts-noto-cjk imagemagick chromium-driver python3-selenium)
 # Debian's npm is a package of its own; Node.js from elsewhere brings its npm along.
 command -v npm >/dev/null || web_test_packages+=(npm)
 

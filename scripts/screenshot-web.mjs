@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: MIT
+// Takes the README's pictures of the web page: the window in Chromium on a desktop; the whole
+// screen of phones 360 and 390 px wide (Chromium's device emulation) after 显示M值 for M10×1.5,
+// with the converged M's line under the window; and the window on a screen 280 px wide in each of
+// the three engines. Usage: screenshot-web.mjs threewire.html folder (WebKitGTK wants a display)
+import {writeFileSync} from 'node:fs';
+import {join, resolve} from 'node:path';
+import {pathToFileURL} from 'node:url';
+
+import {Launch} from './browsers.mjs';
+
+const [page, folder] = process.argv.slice(2);
+const url = pathToFileURL(resolve(page)).href;
+const kM10 = {
+  txtt: '1.5',
+  txtn: '1',
+  txtd2: '9.026',
+  txtd0: '0.866',
+  txtr: '60'
+};
+
+async function Shot(engine, file, screen, id) {
+  await engine.show(url, screen);
+  if (screen.phone) {
+    await engine.typeInto(kM10);
+    await engine.click('Command101');
+  }
+  const errors = await engine.errors();
+  if (errors.length) throw new Error(`${file}: ${errors}`);
+  writeFileSync(join(folder, file), await engine.screenshot(id));
+  console.log(join(folder, file));
+}
+
+for (const name of ['chromium', 'firefox', 'webkit']) {
+  const engine = await Launch(name);
+  if (name === 'chromium') {
+    await Shot(engine, 'screenshot-web.png', {}, 'Form1');
+    await Shot(engine, 'screenshot-web-phone.png', {width: 360, height: 740, phone: true});
+    await Shot(engine, 'screenshot-web-phone-390.png', {width: 390, height: 844, phone: true});
+  }
+  await Shot(engine, `screenshot-web-280-${name}.png`, {width: 280, height: 400}, 'screen');
+  await engine.close();
+}
