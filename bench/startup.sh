@@ -22,6 +22,7 @@ if $windows; then
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
   cmake --build build-windows-startup -j "$(nproc)" \
     --target threewire bare_window_win32 controls_window_win32 >/dev/null
+  source scripts/utf8-locale.sh
   export WINEPREFIX=$PWD/build-windows-startup/wine-prefix WINEDEBUG=-all
   scripts/wine-prefix.sh "$WINEPREFIX"
   # A running Wine server, as on Windows the system is already up: only the program is timed.

@@ -39,7 +39,11 @@ class TestForm1 : public QObject {
   }
 
  private slots:
-  void initTestCase() { QVERIFY(InstallChineseQtDialogs(*QCoreApplication::instance())); }
+  void initTestCase() {
+    QVERIFY(InstallChineseQtDialogs(*QCoreApplication::instance()));
+    // The run under a decimal-comma locale checks that it has one.
+    if (qEnvironmentVariableIsSet("THREEWIRE_TEST_LOCALE")) QCOMPARE(QLocale().decimalPoint(), ",");
+  }
   void init() {
     form_ = std::make_unique<Form1>();
     form_->show();
@@ -47,20 +51,25 @@ class TestForm1 : public QObject {
   }
   void cleanup() { form_.reset(); }
 
+  // A number text written with the user's decimal separator: "0.125" is "0,125" in Germany.
+  static QString local(QString text) { return text.replace('.', QLocale().decimalPoint()); }
+
   static void row(const char* name, const char* steps, const char* expected) {
     QTest::newRow(name) << QString(steps).split(';') << QString(expected);
   }
 
   // Best wire P / (2 cos(α/2)) to three decimals, for a miniature pitch whose 15-digit text has an
   // exponent (7.21681402353375E-02), and a worked example of the M value, whose box
-  // then tells the converged M and how far the shown M is from it.
+  // then tells the converged M and how far the shown M is from it. The M calculator reads a point
+  // whatever the user's settings; the best wire's texts and the lead angle follow them.
   void calculatorsAnswerTheirButtons() {
-    act(QString("Text6=0.125;Text7=60;click=Command9;txtt=1.5;txtn=1;txtd2=9.026;txtd0=0.866;"
+    act(QString("Text6=" + local("0.125") +
+                ";Text7=60;click=Command9;txtt=1.5;txtn=1;txtd2=9.026;txtd0=0.866;"
                 "txtr=60;click=Command101")
             .split(';'));
     const QLineEdit* txtm = form_->findChild<QLineEdit*>("txtm");
     QCOMPARE(boxTexts()["Text8"] + " " + boxTexts()["Text101"] + txtm->text(),
-             "0.072 3.028 10.327");
+             local("0.072 3.028") + " 10.327");
     const QRegularExpression note(
         "^迭代收敛解：M = \\d+\\.\\d{4} mm（显示值与之相差 \\d\\.\\d{3} mm）$");
     QVERIFY2(note.match(txtm->toolTip()).hasMatch(), qPrintable(txtm->toolTip()));
@@ -70,7 +79,8 @@ class TestForm1 : public QObject {
   void failuresChangeNoBoxAndNameIt_data() {
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("shown");  // words of the message
-    row("no angle, best wire", "click=Command9", "无法计算理论三针直径。“输入螺纹牙形角”");
+    row("fresh boxes, best wire", "click=Command9",
+        "无法计算理论三针直径。请填写“输入螺距”、“输入螺纹牙形角”。");
     row("zero starts", "txtt=1.5;txtn=0;txtd2=9;txtr=60;click=Command101",
         "“输入螺距”和“输入线数”");
     row("wire", "txtt=1;txtn=1;txtd2=9;txtd0=1e999;txtr=60;click=Command101",

@@ -40,7 +40,7 @@ FontHandle MakeSongFont(HWND window, Face face) {
   font.lfHeight = Scale(window, static_cast<int>(std::lround(points * 96 / 72)));
   font.lfWeight = face == Face::kBold ? form::kBoldWeight : FW_NORMAL;
   font.lfCharSet = GB2312_CHARSET;
-  Widen(form::kSongFamilies.front()).copy(font.lfFaceName, LF_FACESIZE - 1);
+  Widen(form::SongFamilies(form::Toolkit::kWin32).front()).copy(font.lfFaceName, LF_FACESIZE - 1);
   return FontHandle(CreateFontIndirectW(&font));
 }
 
