@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <set>
+#include <vector>
 #include <string>
 
 #include "form1.h"
@@ -125,6 +126,33 @@ TEST_F(Form1Test, FailureChangesNoBoxAndNamesTheBoxToCheck) {
   EXPECT_NE(seen_message.second.find("“输入牙形角”"), std::string::npos) << seen_message.second;
   EXPECT_EQ(TextsOfAllControls(), before);
   EXPECT_EQ(ToolTip("txtm"), "");
+}
+
+// Ctrl+A selects a box's whole text; AltGr+A, which Windows reports as Ctrl+Alt+A, is left to
+// the keyboard layout, which may type a letter with it.
+TEST_F(Form1Test, CtrlASelectsAllAndAltGrAIsLeftToTheLayout) {
+  const struct {
+    std::vector<int> held;
+    bool selects_all;
+  } cases[] = {{{VK_CONTROL}, true}, {{VK_CONTROL, VK_MENU}, false}, {{}, false}};
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  const std::array<BYTE, 256> released = std::to_array(keys);
+  for (const auto& [held, selects_all] : cases) {
+    Type("txtt", "1.5");
+    SendMessageW(Control("txtt"), EM_SETSEL, 3, 3);
+    std::ranges::copy(released, keys);
+    for (const int key : held) keys[key] = 0x80;
+    SetKeyboardState(keys);
+    MSG message{Control("txtt"), WM_KEYDOWN, 'A', 0};
+    HandleForm1Keys(form_, message);
+    DWORD start = 0, end = 0;
+    SendMessageW(Control("txtt"), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(std::pair(start, end), selects_all ? std::pair(0UL, 3UL) : std::pair(3UL, 3UL))
+        << held.size() << " keys held";
+  }
+  SetKeyboardState(const_cast<BYTE*>(released.data()));
 }
 
 // Measured in the Song face the window shows, each caption lies within its label, on one line, or

@@ -442,8 +442,9 @@ HWND CreateForm1(HINSTANCE instance) {
 
 bool HandleForm1Keys(HWND form, MSG& message) {
   if (IsChild(form, message.hwnd)) {
-    // Not every edit control selects its whole text on Ctrl+A by itself.
-    if (IsKeyDown(message, 'A') && GetKeyState(VK_CONTROL) < 0 &&
+    // Not every edit control selects its whole text on Ctrl+A by itself. AltGr is Ctrl+Alt, and
+    // AltGr+A types a letter on some layouts (ą in Polish): that A goes on to the box.
+    if (IsKeyDown(message, 'A') && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0 &&
         IsOfClass(message.hwnd, WC_EDITW)) {
       SendMessageW(message.hwnd, EM_SETSEL, 0, -1);
       return true;
