@@ -11,20 +11,6 @@
 namespace threewire::form {
 namespace {
 
-bool IsBlank(std::string_view text) {
-  return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
-}
-
-// The boxes among `reads` that the user left empty, or filled with blanks only.
-std::vector<std::string_view> EmptyBoxes(std::span<const std::string_view> reads,
-                                         std::span<const std::string> texts) {
-  std::vector<std::string_view> empty;
-  for (std::size_t i = 0; i < reads.size(); ++i) {
-    if (IsBlank(texts[i])) empty.push_back(reads[i]);
-  }
-  return empty;
-}
-
 constexpr std::string_view kCommand9Reads[] = {"Text6", "Text7"};
 constexpr std::string_view kText8Reads[] = {"Text8"};
 constexpr std::string_view kCommand101Reads[] = {"txtt", "txtn", "txtd2", "txtd0", "txtr"};
@@ -61,6 +47,15 @@ HandlerOutcome Command101_Click(std::span<const std::string> texts, const Number
 }
 
 }  // namespace
+
+std::vector<std::string_view> EmptyBoxes(std::span<const std::string_view> reads,
+                                         std::span<const std::string> texts) {
+  std::vector<std::string_view> empty;
+  for (std::size_t i = 0; i < reads.size(); ++i) {
+    if (texts[i].find_first_not_of(" \t\r\n") == std::string::npos) empty.push_back(reads[i]);
+  }
+  return empty;
+}
 
 const Handler kCommand9_Click{kCommand9Reads, Command9_Click};
 const Handler kText8_Change{kText8Reads, Text8_Change};

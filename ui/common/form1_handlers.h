@@ -39,6 +39,10 @@ struct Handler {
   HandlerOutcome (*run)(std::span<const std::string> texts, const NumberLocale& locale);
 };
 
+// The boxes among `reads` whose texts, given in the same order, are empty or blanks only.
+std::vector<std::string_view> EmptyBoxes(std::span<const std::string_view> reads,
+                                         std::span<const std::string> texts);
+
 // 显示: the best wire diameter of Text6's pitch and Text7's angle into Text8, unrounded; Text8's
 // own change handler then rounds it.
 extern const Handler kCommand9_Click;

@@ -15,6 +15,7 @@
 
 #include "form1_handlers.h"
 #include "form1_layout.h"
+#include "inspection_panel.h"
 #include "number_format.h"
 
 namespace {
@@ -102,6 +103,7 @@ constexpr std::pair<std::string_view, const form::Handler*> kHandlers[] = {
     {"Command9_Click", &form::kCommand9_Click},
     {"Text8_Change", &form::kText8_Change},
     {"Command101_Click", &form::kCommand101_Click},
+    {"Judge_Click", &form::kJudge_Click},
 };
 
 std::string HandlersJson() {
@@ -111,6 +113,30 @@ std::string HandlersJson() {
     handlers += (handlers.empty() ? "" : ",") + Json(name) + ":" + Json(reads);
   }
   return "{" + handlers + "}";
+}
+
+std::string Json(const form::PanelItem& item) {
+  return "{\"name\":" + Json(item.name) + ",\"caption\":" + Json(item.caption) + "}";
+}
+
+// {"title", "inputs": [{"name", "caption"}], "button": {"name", "caption"}, "columns": [...],
+//  "rows": [{"caption", "cells": [names]}], "verdict", "basis"}
+std::string PanelJson() {
+  std::string inputs;
+  for (const form::PanelItem& input : form::PanelInputs()) {
+    inputs += (inputs.empty() ? "" : ",") + Json(input);
+  }
+  const auto columns = form::PanelColumns();
+  std::string rows;
+  for (const form::PanelRow& row : form::PanelRows()) {
+    rows += (rows.empty() ? "" : ",") + ("{\"caption\":" + Json(row.caption)) +
+            ",\"cells\":" + Json(std::vector(std::begin(row.cells), std::end(row.cells))) + "}";
+  }
+  return "{\"title\":" + Json(form::kPanelTitle) + ",\"inputs\":[" + inputs +
+         "],\"button\":" + Json(form::kJudgeButton) +
+         ",\"columns\":" + Json(std::vector(columns.begin(), columns.end())) + ",\"rows\":[" +
+         rows + "],\"verdict\":" + Json(form::kVerdict) +
+         ",\"basis\":" + Json(form::kVerdictBasis) + "}";
 }
 
 std::string TableJson() {
@@ -124,7 +150,7 @@ std::string TableJson() {
          ",\"height\":" + Json(form::kClientHeightTwips / form::kTwipsPerPixel) +
          ",\"fonts\":" + Json(FontFamilies()) + ",\"controls\":[" + controls +
          "],\"wires\":" + Json(std::vector(wires.begin(), wires.end())) +
-         ",\"handlers\":" + HandlersJson() + "}";
+         ",\"handlers\":" + HandlersJson() + ",\"panel\":" + PanelJson() + "}";
 }
 
 std::string OutcomeJson(const form::HandlerOutcome& outcome) {
@@ -189,9 +215,10 @@ EXPORT(threewire_free) void threewire_free(void* block) { std::free(block); }
 // {"caption", "width", "height" (the client area, px), "fonts" (a CSS font-family list),
 //  "controls": [{"name", "kind", "parent", "left", "top", "width", "height", "text", "points",
 //  "weight", "colour" (CSS or null), "tab" (or null), "tooltip", "names"}], "wires": [...],
-//  "handlers": {name: [the boxes it reads]}}
+//  "handlers": {name: [the boxes it reads]}, "panel": the inspector's panel}
 EXPORT(form1_table) char* form1_table() { return Out(TableJson()); }
 
 HANDLER(Command9_Click)
 HANDLER(Text8_Change)
 HANDLER(Command101_Click)
+HANDLER(Judge_Click)
