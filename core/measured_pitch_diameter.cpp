@@ -6,13 +6,11 @@
 namespace threewire {
 namespace {
 
-// The solution is taken once a step moves the pitch diameter by less than this (mm), far below
-// the 0.1 µm the result is shown to; the one-step M's single-precision h leaves steps in M of
-// about 1e-8 mm, so this is as close as it can come.
-constexpr double kSettledStep = 1e-9;
-constexpr int kMaxSteps = 50;
-// What the settled pitch diameter's M may miss the measured one by (mm).
+// How near the solution's M comes to the measured one (mm): M grows with the pitch diameter at a
+// rate close to one, so the pitch diameter is as near, far below the 0.1 µm it is shown to. The
+// one-step M's single-precision h leaves steps in M of about 1e-8 mm on ordinary threads.
 constexpr double kMissedM = 1e-7;
+constexpr int kMaxSteps = 50;
 
 }  // namespace
 
@@ -27,25 +25,20 @@ Result<double> MForPitchDiameter(MModel model, const ThreadTexts& texts, double 
 }
 
 Result<double> PitchDiameterForM(MModel model, const ThreadTexts& thread, double m) {
-  // Secant steps from two guesses: M itself, and M less the thread's M − d2 there.
-  double d2 = m;
-  auto m_at = MForPitchDiameter(model, thread, d2);
-  if (!m_at) return m_at;
-  double previous_d2 = d2, previous_m = *m_at;
-  d2 = m - (*m_at - m);
+  double d2 = m, previous_d2 = 0, previous_m = 0;
   for (int step = 0; step < kMaxSteps; ++step) {
-    m_at = MForPitchDiameter(model, thread, d2);
+    const auto m_at = MForPitchDiameter(model, thread, d2);
     if (!m_at) return m_at;
-    const double slope = (*m_at - previous_m) / (d2 - previous_d2);
-    const double next = std::isfinite(slope) && slope > 0 ? d2 - (*m_at - m) / slope : d2;
-    // M is nearly linear in the pitch diameter: a step to a pitch diameter of zero or less means
-    // that no part has this M.
-    if (!(next > 0)) return std::unexpected(Failure{FailureKind::kOutOfRange});
+    if (std::abs(*m_at - m) < kMissedM) return d2;
+    // The first step takes M to move one for one with the pitch diameter, the later ones the
+    // secant through the last two.
+    const double secant = (*m_at - previous_m) / (d2 - previous_d2);
+    const double slope = step > 0 && std::isfinite(secant) && secant > 0 ? secant : 1;
     previous_d2 = d2;
     previous_m = *m_at;
-    const bool settled = std::abs(next - d2) < kSettledStep;
-    d2 = next;
-    if (settled && std::abs(previous_m - m) < kMissedM) return d2;
+    d2 -= (*m_at - m) / slope;
+    // M is nearly linear in the pitch diameter: a step to zero or less means no part has this M.
+    if (!(d2 > 0)) return std::unexpected(Failure{FailureKind::kOutOfRange});
   }
   return std::unexpected(Failure{FailureKind::kNoConvergence});
 }

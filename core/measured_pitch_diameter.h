@@ -19,10 +19,10 @@ struct ThreadTexts {
 // unrounded. The one-step M rounded to three decimals gives the digits 显示M值 shows.
 Result<double> MForPitchDiameter(MModel model, const ThreadTexts& thread, double pitch_diameter);
 
-// The pitch diameter (mm) whose M by `model` is `m` (mm), to within 1e-9 mm: M grows with the
+// The pitch diameter (mm) whose M by `model` is `m` (mm), to within 1e-7 mm of M: M grows with the
 // pitch diameter at a rate close to one, so a few secant steps find it. Fails as the M
-// calculation fails, with kNoConvergence where the steps do not settle, and with kOutOfRange
-// where no positive pitch diameter has that M.
+// calculation fails, with kNoConvergence where the steps do not come that near, and with
+// kOutOfRange where no positive pitch diameter has that M.
 Result<double> PitchDiameterForM(MModel model, const ThreadTexts& thread, double m);
 
 }  // namespace threewire
