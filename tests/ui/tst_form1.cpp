@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPdfWriter>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QtTest>
@@ -11,6 +11,37 @@
 #include "chinese_qt_dialogs.h"
 #include "form1.h"
 #include "print_window.h"
+
+namespace {
+
+// The smallest rectangle holding every non-white pixel of the PDF's page, rendered at 96 dpi.
+QRect InkOnPage(const QString& pdf, const QString& png_stem) {
+  QProcess::execute("pdftoppm", {"-r", "96", "-png", "-singlefile", pdf, png_stem});
+  const QImage page(png_stem + ".png");
+  QRect ink;
+  for (int y = 0; y < page.height(); ++y) {
+    for (int x = 0; x < page.width(); ++x)
+      ink |= page.pixel(x, y) == qRgb(255, 255, 255) ? QRect() : QRect(x, y, 1, 1);
+  }
+  return ink;
+}
+
+// Pixels an inch, across and down, of each picture the PDF draws, as pdfimages lists them.
+QList<QPoint> PictureResolutions(const QString& pdf) {
+  QProcess pdfimages;
+  pdfimages.start("pdfimages", {"-list", pdf});
+  pdfimages.waitForFinished();
+  QList<QPoint> resolutions;
+  // Two heading lines, then one picture a line; x-ppi and y-ppi are the 13th and 14th columns.
+  const QStringList lines = QString::fromUtf8(pdfimages.readAllStandardOutput()).split('\n');
+  for (const QString& line : lines.mid(2)) {
+    const QStringList columns = line.split(' ', Qt::SkipEmptyParts);
+    if (columns.size() > 13) resolutions.append({columns[12].toInt(), columns[13].toInt()});
+  }
+  return resolutions;
+}
+
+}  // namespace
 
 class TestForm1 : public QObject {
   Q_OBJECT
@@ -145,29 +176,49 @@ class TestForm1 : public QObject {
     }
   }
 
-  // At 96 dpi the printed window measures its 317 x 349 pixels, 10 mm (38 px) from the top left.
-  void printsAtTrueSize() {
+  // Printed on a 600-dpi printer whose paintable area starts at the margins given, the window
+  // lies 10 mm (37.8 px at 96 dpi) from the paper's top and left edges, or at the margin where that
+  // lies further in, and measures its 317 x 349 pixels at 96 dpi. Every picture in the PDF has the
+  // printer's 600 pixels an inch: none is the screen's 96-dpi pixels stretched.
+  void printsAtTrueSizeTenMillimetresFromTheCorner_data() {
+    QTest::addColumn<QMarginsF>("margins");  // left, top, right, bottom, mm
+    QTest::addColumn<bool>("fullPage");
+    QTest::addColumn<QPoint>("corner");  // at 96 dpi
+    QTest::newRow("no margins") << QMarginsF() << false << QPoint(38, 38);
+    QTest::newRow("a PDF queue's printable area")
+        << QMarginsF(3.4, 3.4, 3.4, 3.4) << false << QPoint(38, 38);
+    QTest::newRow("10 mm") << QMarginsF(10, 10, 10, 10) << false << QPoint(38, 38);
+    QTest::newRow("15 mm left, 4 mm top") << QMarginsF(15, 4, 5, 5) << false << QPoint(57, 38);
+    QTest::newRow("full page, margins set") << QMarginsF(20, 20, 20, 20) << true << QPoint(38, 38);
+  }
+  void printsAtTrueSizeTenMillimetresFromTheCorner() {
+    QFETCH(QMarginsF, margins);
+    QFETCH(bool, fullPage);
+    QFETCH(QPoint, corner);
     QTemporaryDir dir;
+    const QString pdf = dir.filePath("window.pdf");
     {
-      QPdfWriter writer(dir.filePath("window.pdf"));
-      writer.setResolution(600);
-      writer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
-      PrintWindow(*form_, writer);
+      QPrinter printer(QPrinter::HighResolution);
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(pdf);
+      printer.setResolution(600);
+      printer.setPageMargins(margins, QPageLayout::Millimeter);
+      printer.setFullPage(fullPage);
+      PrintWindow(*form_, printer);
     }
-    QCOMPARE(QProcess::execute("pdftoppm", {"-r", "96", "-png", "-singlefile",
-                                            dir.filePath("window.pdf"), dir.filePath("page")}),
-             0);
-    const QImage page(dir.filePath("page.png"));
-    QRect ink;
-    for (int y = 0; y < page.height(); ++y) {
-      for (int x = 0; x < page.width(); ++x)
-        ink |= page.pixel(x, y) == qRgb(255, 255, 255) ? QRect() : QRect(x, y, 1, 1);
-    }
+    const QRect ink = InkOnPage(pdf, dir.filePath("page"));
     QVERIFY2(
-        qAbs(ink.left() - 38) <= 1 && qAbs(ink.top() - 38) <= 1 && qAbs(ink.width() - 317) <= 2 &&
-            qAbs(ink.height() - 349) <= 2,
+        qAbs(ink.left() - corner.x()) <= 1 && qAbs(ink.top() - corner.y()) <= 1 &&
+            qAbs(ink.width() - 317) <= 2 && qAbs(ink.height() - 349) <= 2,
         qPrintable(
             QString("%1,%2 %3x%4").arg(ink.x()).arg(ink.y()).arg(ink.width()).arg(ink.height())));
+    // Qt hands widgets to a printer as a picture of them drawn at the printer's resolution.
+    const QList<QPoint> resolutions = PictureResolutions(pdf);
+    QVERIFY(!resolutions.isEmpty());
+    for (const QPoint& ppi : resolutions) {
+      QVERIFY2(ppi.x() >= 599 && ppi.y() >= 599,
+               qPrintable(QString("%1 x %2 ppi").arg(ppi.x()).arg(ppi.y())));
+    }
   }
 };
 
