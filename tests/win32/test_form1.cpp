@@ -8,12 +8,14 @@
 #include <commctrl.h>
 // clang-format on
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <set>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "form1.h"
 #include "form1_layout.h"
@@ -177,32 +179,100 @@ TEST_F(Form1Test, CaptionsFitTheirLines) {
   ReleaseDC(form_, dc);
 }
 
-// Recorded in a metafile, whose bounds are in pixels of its reference device, the screen, the
-// picture lies 10 mm from the paper's corner at the window's real size, 317 x 349 pixels at 96 dpi:
-// the window's own, whose client area has that size at the screen's DPI, and, when the screen has
-// more, one of a program that knows no DPI but 96's.
-TEST_F(Form1Test, PrintsTheWindowAtItsRealSizeTenMillimetresFromTheCorner) {
+// A picture that a page recorded in a metafile stretches onto the paper: its own pixels across
+// and down, its place in the printer's pixels, and its pixels, top row first, 32 bits each.
+struct StretchedPicture {
+  SIZE source;
+  RECT place;
+  const std::uint32_t* pixels;
+};
+
+// The pictures that the page stretches, with StretchDIBits, StretchBlt or AlphaBlend (the records
+// of the last two are laid out alike); any other picture is drawn pixel for pixel, so at the
+// printer's resolution.
+std::vector<StretchedPicture> StretchedPictures(HENHMETAFILE page) {
+  std::vector<StretchedPicture> pictures;
+  const auto collect = [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM found) {
+    const auto* bytes = reinterpret_cast<const char*>(record);
+    auto& out = *reinterpret_cast<std::vector<StretchedPicture>*>(found);
+    if (record->iType == EMR_STRETCHDIBITS) {
+      const auto& r = *reinterpret_cast<const EMRSTRETCHDIBITS*>(record);
+      out.push_back({{r.cxSrc, r.cySrc},
+                     {r.xDest, r.yDest, r.xDest + r.cxDest, r.yDest + r.cyDest},
+                     reinterpret_cast<const std::uint32_t*>(bytes + r.offBitsSrc)});
+    } else if (record->iType == EMR_STRETCHBLT || record->iType == EMR_ALPHABLEND) {
+      const auto& r = *reinterpret_cast<const EMRSTRETCHBLT*>(record);
+      out.push_back({{r.cxSrc, r.cySrc},
+                     {r.xDest, r.yDest, r.xDest + r.cxDest, r.yDest + r.cyDest},
+                     reinterpret_cast<const std::uint32_t*>(bytes + r.offBitsSrc)});
+    }
+    return 1;
+  };
+  EnumEnhMetaFile(nullptr, page, collect, &pictures, nullptr);
+  return pictures;
+}
+
+// Whether every pixel on the picture's outer rows and columns has the window's background colour.
+bool EdgesAreWindowBackground(const StretchedPicture& picture) {
+  const auto [width, height] = picture.source;
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  const std::uint32_t background = GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face);
+  const auto at = [&](LONG x, LONG y) { return picture.pixels[y * width + x] & 0xFFFFFF; };
+  for (LONG x = 0; x < width; ++x) {
+    if (at(x, 0) != background || at(x, height - 1) != background) return false;
+  }
+  for (LONG y = 0; y < height; ++y) {
+    if (at(0, y) != background || at(width - 1, y) != background) return false;
+  }
+  return true;
+}
+
+// Printed onto a page (recorded in a metafile) for papers of several resolutions and printable
+// areas, the window, its own and, when the screen has more than 96 dpi, one of a program that knows
+// no DPI but 96's, lies 10 mm from the paper's top and left edges (at the printable area's edge
+// where that starts further in) at its true size, 317 x 349 pixels at 96 dpi, as one picture of
+// the printer's resolution up to 600 pixels an inch: not the screen's pixels stretched.
+TEST_F(Form1Test, PrintsTheWindowAtItsTrueSizeTenMillimetresFromTheCornerAtThePrintersResolution) {
+  struct Case {
+    const char* name;
+    Paper paper;
+    double picture_dpi;
+  };
+  const Case cases[] = {
+      {"600 dpi, printable from the corner", {{600, 600}, {0, 0}}, 600},
+      {"600 dpi, printable from 3.4 mm", {{600, 600}, {80, 80}}, 600},
+      {"300 dpi, printable from 12.7 mm across, 2.5 mm down", {{300, 300}, {150, 30}}, 300},
+      {"1200 dpi: a 600-dpi picture", {{1200, 1200}, {0, 0}}, 600},
+  };
   const auto awareness = SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_UNAWARE);
   const HWND unaware = CreateForm1(GetModuleHandleW(nullptr));
   SetThreadDpiAwarenessContext(awareness);
   const HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  for (const HWND window : {form_, unaware}) {
-    const HDC recorder = CreateEnhMetaFileW(screen, nullptr, nullptr, nullptr);
-    PrintWindowTo(window, recorder);
-    const HENHMETAFILE metafile = CloseEnhMetaFile(recorder);
-    ENHMETAHEADER header{};
-    GetEnhMetaFileHeader(metafile, sizeof header, &header);
-    const RECTL& d = header.rclBounds;  // what was drawn, inclusive; nothing: {0, 0, -1, -1}
-    EXPECT_EQ((std::array{d.left, d.top, d.right + 1 - d.left, d.bottom + 1 - d.top}),
-              (std::array<LONG, 4>{MulDiv(100, dpi, 254), MulDiv(100, dpi, 254),
-                                   MulDiv(317, dpi, 96), MulDiv(349, dpi, 96)}));
-    DeleteEnhMetaFile(metafile);
+  for (const Case& c : cases) {
+    for (const HWND window : {form_, unaware}) {
+      SCOPED_TRACE(std::string(c.name) + (window == unaware ? ", DPI-unaware" : ""));
+      const HDC recorder = CreateEnhMetaFileW(screen, nullptr, nullptr, nullptr);
+      PrintWindowTo(window, recorder, c.paper);
+      const HENHMETAFILE page = CloseEnhMetaFile(recorder);
+      const std::vector<StretchedPicture> pictures = StretchedPictures(page);
+      ASSERT_EQ(pictures.size(), 1u);
+      const auto [source, place, pixels] = pictures.front();
+      const double dpi = c.paper.dpi.cx;  // the same down
+      const double margin = 10 / 25.4 * dpi;
+      EXPECT_NEAR(place.left, std::max(0.0, margin - c.paper.printable_offset.x), 1);
+      EXPECT_NEAR(place.top, std::max(0.0, margin - c.paper.printable_offset.y), 1);
+      // Half a pixel of a 96-dpi screen, which a screen of 144 dpi rounds the window to.
+      EXPECT_NEAR(place.right - place.left, 317 / 96.0 * dpi, dpi / 192);
+      EXPECT_NEAR(place.bottom - place.top, 349 / 96.0 * dpi, dpi / 192);
+      EXPECT_NEAR(source.cx * dpi / (place.right - place.left), c.picture_dpi, 1);
+      EXPECT_NEAR(source.cy * dpi / (place.bottom - place.top), c.picture_dpi, 1);
+      EXPECT_TRUE(EdgesAreWindowBackground(pictures.front()));
+      DeleteEnhMetaFile(page);
+    }
   }
   ReleaseDC(nullptr, screen);
   DestroyWindow(unaware);
 }
-
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -186,13 +186,6 @@ void FitClientArea(HWND form) {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool IsOfClass(HWND window, std::wstring_view class_name) {
-  wchar_t name[32];
-  const int length = GetClassNameW(window, name, std::size(name));
-  return CompareStringOrdinal(name, length, class_name.data(), static_cast<int>(class_name.size()),
-                              TRUE) == CSTR_EQUAL;
-}
-
 // Shows `text` when the mouse rests on `control`; an empty text takes the tooltip away.
 void SetToolTip(HWND form, HWND control, std::string_view text) {
   HWND tooltip = StateOf(form).tooltip;
