@@ -179,52 +179,39 @@ TEST_F(Form1Test, CaptionsFitTheirLines) {
   ReleaseDC(form_, dc);
 }
 
-// A picture that a page recorded in a metafile stretches onto the paper: its own pixels across
-// and down, its place in the printer's pixels, and its pixels, top row first, 32 bits each.
-struct StretchedPicture {
-  SIZE source;
-  RECT place;
-  const std::uint32_t* pixels;
-};
-
-// The pictures that the page stretches, with StretchDIBits, StretchBlt or AlphaBlend (the records
-// of the last two are laid out alike); any other picture is drawn pixel for pixel, so at the
-// printer's resolution.
-std::vector<StretchedPicture> StretchedPictures(HENHMETAFILE page) {
-  std::vector<StretchedPicture> pictures;
-  const auto collect = [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM found) {
-    const auto* bytes = reinterpret_cast<const char*>(record);
-    auto& out = *reinterpret_cast<std::vector<StretchedPicture>*>(found);
-    if (record->iType == EMR_STRETCHDIBITS) {
-      const auto& r = *reinterpret_cast<const EMRSTRETCHDIBITS*>(record);
-      out.push_back({{r.cxSrc, r.cySrc},
-                     {r.xDest, r.yDest, r.xDest + r.cxDest, r.yDest + r.cyDest},
-                     reinterpret_cast<const std::uint32_t*>(bytes + r.offBitsSrc)});
-    } else if (record->iType == EMR_STRETCHBLT || record->iType == EMR_ALPHABLEND) {
-      const auto& r = *reinterpret_cast<const EMRSTRETCHBLT*>(record);
-      out.push_back({{r.cxSrc, r.cySrc},
-                     {r.xDest, r.yDest, r.xDest + r.cxDest, r.yDest + r.cyDest},
-                     reinterpret_cast<const std::uint32_t*>(bytes + r.offBitsSrc)});
-    }
-    return 1;
-  };
-  EnumEnhMetaFile(nullptr, page, collect, &pictures, nullptr);
+// The pictures that a page recorded in a metafile stretches onto the paper with StretchDIBits
+// (any picture drawn otherwise is drawn pixel for pixel, at the printer's resolution), as records
+// of the metafile, which live as long as it does.
+std::vector<const EMRSTRETCHDIBITS*> StretchedPictures(HENHMETAFILE page) {
+  std::vector<const EMRSTRETCHDIBITS*> pictures;
+  EnumEnhMetaFile(
+      nullptr, page,
+      [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM found) {
+        if (record->iType == EMR_STRETCHDIBITS) {
+          reinterpret_cast<std::vector<const EMRSTRETCHDIBITS*>*>(found)->push_back(
+              reinterpret_cast<const EMRSTRETCHDIBITS*>(record));
+        }
+        return 1;
+      },
+      &pictures, nullptr);
   return pictures;
 }
 
-// Whether every pixel on the picture's outer rows and columns has the window's background colour.
-bool EdgesAreWindowBackground(const StretchedPicture& picture) {
-  const auto [width, height] = picture.source;
+// Whether the picture, 32 bits a pixel and top row first, has the window's background colour all
+// along its edges.
+bool EdgesAreWindowBackground(const EMRSTRETCHDIBITS& picture) {
+  const auto* pixels = reinterpret_cast<const std::uint32_t*>(
+      reinterpret_cast<const char*>(&picture) + picture.offBitsSrc);
+  const LONG width = picture.cxSrc, height = picture.cySrc;
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
-  const std::uint32_t background = GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face);
-  const auto at = [&](LONG x, LONG y) { return picture.pixels[y * width + x] & 0xFFFFFF; };
-  for (LONG x = 0; x < width; ++x) {
-    if (at(x, 0) != background || at(x, height - 1) != background) return false;
-  }
-  for (LONG y = 0; y < height; ++y) {
-    if (at(0, y) != background || at(width - 1, y) != background) return false;
-  }
-  return true;
+  const auto is_background = [&](LONG x, LONG y) {
+    return (pixels[y * width + x] & 0xFFFFFF) ==
+           (GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face));
+  };
+  bool all = true;
+  for (LONG x = 0; x < width; ++x) all = all && is_background(x, 0) && is_background(x, height - 1);
+  for (LONG y = 0; y < height; ++y) all = all && is_background(0, y) && is_background(width - 1, y);
+  return all;
 }
 
 // Printed onto a page (recorded in a metafile) for papers of several resolutions and printable
@@ -233,12 +220,11 @@ bool EdgesAreWindowBackground(const StretchedPicture& picture) {
 // where that starts further in) at its true size, 317 x 349 pixels at 96 dpi, as one picture of
 // the printer's resolution up to 600 pixels an inch: not the screen's pixels stretched.
 TEST_F(Form1Test, PrintsTheWindowAtItsTrueSizeTenMillimetresFromTheCornerAtThePrintersResolution) {
-  struct Case {
+  const struct {
     const char* name;
     Paper paper;
     double picture_dpi;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"600 dpi, printable from the corner", {{600, 600}, {0, 0}}, 600},
       {"600 dpi, printable from 3.4 mm", {{600, 600}, {80, 80}}, 600},
       {"300 dpi, printable from 12.7 mm across, 2.5 mm down", {{300, 300}, {150, 30}}, 300},
@@ -248,25 +234,24 @@ TEST_F(Form1Test, PrintsTheWindowAtItsTrueSizeTenMillimetresFromTheCornerAtThePr
   const HWND unaware = CreateForm1(GetModuleHandleW(nullptr));
   SetThreadDpiAwarenessContext(awareness);
   const HDC screen = GetDC(nullptr);
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     for (const HWND window : {form_, unaware}) {
       SCOPED_TRACE(std::string(c.name) + (window == unaware ? ", DPI-unaware" : ""));
       const HDC recorder = CreateEnhMetaFileW(screen, nullptr, nullptr, nullptr);
       PrintWindowTo(window, recorder, c.paper);
       const HENHMETAFILE page = CloseEnhMetaFile(recorder);
-      const std::vector<StretchedPicture> pictures = StretchedPictures(page);
+      const std::vector<const EMRSTRETCHDIBITS*> pictures = StretchedPictures(page);
       ASSERT_EQ(pictures.size(), 1u);
-      const auto [source, place, pixels] = pictures.front();
-      const double dpi = c.paper.dpi.cx;  // the same down
-      const double margin = 10 / 25.4 * dpi;
-      EXPECT_NEAR(place.left, std::max(0.0, margin - c.paper.printable_offset.x), 1);
-      EXPECT_NEAR(place.top, std::max(0.0, margin - c.paper.printable_offset.y), 1);
+      const EMRSTRETCHDIBITS& picture = *pictures.front();
+      const double dpi = c.paper.dpi.cx, margin = 10 / 25.4 * dpi;  // the same dpi down
+      EXPECT_NEAR(picture.xDest, std::max(0.0, margin - c.paper.printable_offset.x), 1);
+      EXPECT_NEAR(picture.yDest, std::max(0.0, margin - c.paper.printable_offset.y), 1);
       // Half a pixel of a 96-dpi screen, which a screen of 144 dpi rounds the window to.
-      EXPECT_NEAR(place.right - place.left, 317 / 96.0 * dpi, dpi / 192);
-      EXPECT_NEAR(place.bottom - place.top, 349 / 96.0 * dpi, dpi / 192);
-      EXPECT_NEAR(source.cx * dpi / (place.right - place.left), c.picture_dpi, 1);
-      EXPECT_NEAR(source.cy * dpi / (place.bottom - place.top), c.picture_dpi, 1);
-      EXPECT_TRUE(EdgesAreWindowBackground(pictures.front()));
+      EXPECT_NEAR(picture.cxDest, 317 / 96.0 * dpi, dpi / 192);
+      EXPECT_NEAR(picture.cyDest, 349 / 96.0 * dpi, dpi / 192);
+      EXPECT_NEAR(picture.cxSrc * dpi / picture.cxDest, c.picture_dpi, 1);
+      EXPECT_NEAR(picture.cySrc * dpi / picture.cyDest, c.picture_dpi, 1);
+      EXPECT_TRUE(EdgesAreWindowBackground(picture));
       DeleteEnhMetaFile(page);
     }
   }
