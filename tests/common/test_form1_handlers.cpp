@@ -58,62 +58,56 @@ Window Typed(const Boxes& typed) {
 const Boxes kM10{
     {"txtt", "1.5"}, {"txtn", "1"}, {"txtd2", "9.026"}, {"txtd0", "0.866"}, {"txtr", "60"}};
 
-// The results of both calculators, as the boxes show them after the click: the best wire
-// P / (2 cos(α/2)) rounded to three decimals by Text8's own handler, the lead angle
-// atan(nP / (π d2)) with three decimals, M in its spaced form.
-TEST(Form1Handlers, ClicksShowTheirResults) {
+// What the boxes show after a click or a change: the best wire P / (2 cos(α/2)), written unrounded
+// and rounded by Text8's own change; the lead angle atan(nP / (π d2)) with three decimals, M in its
+// spaced form. Text8 rounds a number half away from zero on the decimal the user sees, leaves other
+// texts as typed, and does not write a formatted text again.
+TEST(Form1Handlers, ClicksAndChangesShowTheirResults) {
   struct Case {
     const char* name;
     Boxes typed;
     const Handler& handler;
     Boxes shown;
+    int text8_changes = 0;
+    NumberLocale locale = {};
   };
   const Case cases[] = {
       {"M10x1.5 best wire",
        {{"Text6", "1.5"}, {"Text7", "60"}},
        kCommand9_Click,
-       {{"Text8", "0.866"}}},  // 1.5 / (2 cos 30°) = 0.8660
+       {{"Text8", "0.866"}},
+       2},  // 1.5 / (2 cos 30°) = 0.8660, then rounded
+      {"miniature best wire",
+       {{"Text6", "0.125"}, {"Text7", "60"}},
+       kCommand9_Click,
+       {{"Text8", "0.072"}},
+       2},  // 7.21681402353375E-02
       {"Whitworth best wire",
        {{"Text6", "2"}, {"Text7", "55"}},
        kCommand9_Click,
-       {{"Text8", "1.127"}}},  // 2 / (2 cos 27.5°) = 1.1274
+       {{"Text8", "1.127"}},
+       2},  // 2 / (2 cos 27.5°) = 1.1274
       {"M10x1.5", kM10, kCommand101_Click, {{"Text101", "3.028"}, {"txtm", " 10.327"}}},
       {"Tr36x6, three starts",
        {{"txtt", "6"}, {"txtn", "3"}, {"txtd2", "33"}, {"txtd0", "3.106"}, {"txtr", "30"}},
        kCommand101_Click,
        {{"Text101", "9.850"}}},  // atan(18 / (π 33)) = 9.850°
+      {"digit", {{"Text8", "1"}}, kText8_Change, {{"Text8", "1.000"}}, 1},
+      {"halfway", {{"Text8", "1.0005"}}, kText8_Change, {{"Text8", "1.001"}}, 1},
+      {"negative", {{"Text8", "-2.5"}}, kText8_Change, {{"Text8", "-2.500"}}, 1},
+      {"letters", {{"Text8", "x1"}}, kText8_Change, {{"Text8", "x1"}}},
+      {"empty", {{"Text8", ""}}, kText8_Change, {{"Text8", ""}}},
+      {"formatted", {{"Text8", "1.000"}}, kText8_Change, {{"Text8", "1.000"}}},
+      {"decimal comma", {{"Text8", "1,5"}}, kText8_Change, {{"Text8", "1,500"}}, 1, {",", "."}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Window window = Typed(c.typed);
-    window.Run(c.handler);
+    window.Run(c.handler, c.locale);
     EXPECT_FALSE(window.failure);
     for (const auto& [box, text] : c.shown) EXPECT_EQ(window.boxes.at(box), text) << box;
+    EXPECT_EQ(window.text8_changes, c.text8_changes);
   }
-}
-
-// Text8 rounds a number to three decimals on every change, half away from zero on the decimal
-// the user sees; any other text stays as typed, and a formatted text is not written again.
-TEST(Form1Handlers, Text8RoundsNumbersOnly) {
-  const std::tuple<const char*, const char*, NumberLocale> cases[] = {
-      {"1", "1.000", {}}, {"1.0005", "1.001", {}}, {"-2.5", "-2.500", {}},       {"x1", "x1", {}},
-      {"", "", {}},       {"1.000", "1.000", {}},  {"1,5", "1,500", {",", "."}},
-  };
-  for (const auto& [typed, shown, locale] : cases) {
-    SCOPED_TRACE(typed);
-    Window window = Typed({{"Text8", typed}});
-    window.Run(kText8_Change, locale);
-    EXPECT_EQ(window.boxes.at("Text8"), shown);
-    EXPECT_EQ(window.text8_changes, std::string(typed) == shown ? 0 : 1);
-  }
-}
-
-// 显示 writes the unrounded value, which Text8's change then rounds, once.
-TEST(Form1Handlers, BestWireIsRoundedByText8sOwnChange) {
-  Window window = Typed({{"Text6", "0.125"}, {"Text7", "60"}});
-  window.Run(kCommand9_Click);
-  EXPECT_EQ(window.boxes.at("Text8"), "0.072");  // 0.125 / (2 cos 30°) = 0.07217
-  EXPECT_EQ(window.text8_changes, 2);            // 7.21681402353375E-02, then 0.072
 }
 
 // A failure changes no box and says which boxes to fill or check; a fresh window's boxes are
@@ -182,17 +176,6 @@ TEST(Form1Handlers, TheMBoxsNoteFollowsEachClick) {
   window.Run(kCommand101_Click);
   EXPECT_EQ(window.m_note, "");
   EXPECT_EQ(window.boxes.at("txtm"), " 10.327");
-}
-
-// A window reads and writes boxes by the names the handlers give: each is a box of the table.
-TEST(Form1Handlers, NameOnlyBoxesOfTheTable) {
-  const Boxes fresh = FreshBoxes();
-  for (const Handler* handler : {&kCommand9_Click, &kText8_Change, &kCommand101_Click}) {
-    for (const std::string_view box : handler->reads) EXPECT_TRUE(fresh.contains(box)) << box;
-  }
-  Window window = Typed(kM10);
-  window.Run(kCommand101_Click);  // would throw on a name that is no box
-  EXPECT_EQ(window.boxes.size(), fresh.size());
 }
 
 }  // namespace
