@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: MIT
 // Timings of the two calculations with the texts a user types for common threads. Each call
-// parses its texts and writes its results, as the window does on every keystroke.
+// parses its texts and writes its results, as the window does at every click of its buttons.
+// And the reading of a pasted text of 100,000 characters, which must take time in proportion to
+// its length, not to its square.
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 #include "best_wire_diameter.h"
 #include "m_value.h"
+#include "number_parse.h"
 
 namespace threewire {
 namespace {
@@ -69,6 +72,21 @@ void BM_ComputeBestWireDiameter(benchmark::State& state, const char* pitch, cons
 BENCHMARK_CAPTURE(BM_ComputeBestWireDiameter, metric_1_5, "1.5", "60");
 BENCHMARK_CAPTURE(BM_ComputeBestWireDiameter, trapezoidal_6, "6", "30");
 BENCHMARK_CAPTURE(BM_ComputeBestWireDiameter, whitworth_2_1167, "2.1167", "55");
+
+// Digits, digits after a comma that stops the number, and blanks around one digit.
+void BM_ParseLongText(benchmark::State& state) {
+  const auto length = static_cast<std::size_t>(state.range(0));
+  const std::string texts[] = {std::string(length, '7'), "1," + std::string(length, '0'),
+                               std::string(length / 2, ' ') + "1" + std::string(length / 2, ' ')};
+  for (auto _ : state) {
+    for (const std::string& text : texts) {
+      benchmark::DoNotOptimize(ParseLenient(text));
+      benchmark::DoNotOptimize(ParseStrict(text));
+    }
+  }
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_ParseLongText)->RangeMultiplier(10)->Range(1'000, 100'000)->Complexity();
 
 }  // namespace
 }  // namespace threewire

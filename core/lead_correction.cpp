@@ -2,16 +2,65 @@
 #include "lead_correction.h"
 
 #include <cmath>
+#include <numbers>
 
+#include "number_format.h"
 #include "number_parse.h"
 
 namespace threewire {
+namespace {
 
-LeadThread ReadLeadThread(std::string_view pitch, std::string_view starts,
+// The window's rules use this short value of pi everywhere, the conversion back to degrees
+// included, and round the half profile angle in radians, and its functions, to six decimals.
+constexpr double kShortPi = 3.1415926;
+double RoundToSixDecimals(double value) { return RoundTripFixed(value, 6); }
+double Unrounded(double value) { return value; }
+
+// The converged model has settled when a step moves the radius by less than this (mm), far below
+// any measurement. Ordinary threads settle in a handful of steps; a run this long does not settle.
+constexpr double kSettledStep = 1e-12;
+constexpr int kMaxSteps = 100;
+
+// M over the wires, 2 sqrt(g² + h²) + d0, unchecked.
+double MOverWires(double g, double h, double d0) {
+  return (2 * std::sqrt(std::pow(g, 2) + std::pow(h, 2))) + d0;
+}
+
+double OneStepM(const LeadThread& thread, StepCheck& check) {
+  const double rho1 = CorrectRadius(thread, RadiusWithoutLead(thread, check), check);
+  const WirePlace wire = PlaceWire(thread, rho1, check);
+  // The rules keep h1 in single precision; its square below is taken in double.
+  const double h1 = check.Finite(static_cast<float>(wire.h), InputToCheck::kWireDiameter);
+  return check.Finite(MOverWires(wire.g, h1, thread.d0));
+}
+
+double ConvergedM(const LeadThread& thread, StepCheck& check) {
+  double rho = RadiusWithoutLead(thread, check);
+  for (int step = 0;; ++step) {
+    if (check.failure()) return rho;
+    if (step == kMaxSteps) {
+      check.Fail(FailureKind::kNoConvergence);
+      return rho;
+    }
+    const double next = CorrectRadius(thread, rho, check);
+    const bool settled = std::abs(next - rho) < kSettledStep;
+    rho = next;
+    if (settled) break;
+  }
+  const WirePlace wire = PlaceWire(thread, rho, check);
+  return check.Finite(
+      MOverWires(wire.g, check.Finite(wire.h, InputToCheck::kWireDiameter), thread.d0));
+}
+
+}  // namespace
+
+LeadThread ReadLeadThread(MModel model, std::string_view pitch, std::string_view starts,
                           std::string_view pitch_diameter, std::string_view wire_diameter,
-                          std::string_view profile_angle, double pi, double (*round)(double),
-                          StepCheck& check) {
+                          std::string_view profile_angle, StepCheck& check) {
   using enum InputToCheck;
+  const bool one_step = model == MModel::kOneStep;
+  const double pi = one_step ? kShortPi : std::numbers::pi;
+  const auto round = one_step ? RoundToSixDecimals : Unrounded;
   const double P = check.Finite(ParseLenient(pitch), kPitch);
   const double n = check.Finite(ParseLenient(starts), kStarts);
   const double d2 = check.Finite(ParseLenient(pitch_diameter), kPitchDiameter);
@@ -58,8 +107,8 @@ double CorrectRadius(const LeadThread& thread, double rho, StepCheck& check) {
   return check.Finite(rho + -check.Divide(L * delta, (2 * pi) * s, kProfileAngle));
 }
 
-double MOverWires(double g, double h, double d0) {
-  return (2 * std::sqrt(std::pow(g, 2) + std::pow(h, 2))) + d0;
+double ModelM(MModel model, const LeadThread& thread, StepCheck& check) {
+  return model == MModel::kOneStep ? OneStepM(thread, check) : ConvergedM(thread, check);
 }
 
 }  // namespace threewire

@@ -24,13 +24,23 @@ struct LeadThread {
   double L;   // lead n × P
 };
 
+// The two ways of solving the model: the window's, which the shown M has always taken, and the
+// converged one.
+enum class MModel {
+  kOneStep,    // pi as 3.1415926, the half angle and its functions rounded to six decimals, one
+               // correction step, h in single precision
+  kConverged,  // full precision, steps repeated until the radius settles
+};
+
 // Reads the five box texts leniently, refusing values beyond the binary64 range, and derives the
-// angle functions from the profile angle (degrees). `round` is applied to the half angle in
-// radians and then to each of its functions.
-LeadThread ReadLeadThread(std::string_view pitch, std::string_view starts,
+// angle functions from the profile angle (degrees), with the model's pi and rounding.
+LeadThread ReadLeadThread(MModel model, std::string_view pitch, std::string_view starts,
                           std::string_view pitch_diameter, std::string_view wire_diameter,
-                          std::string_view profile_angle, double pi, double (*round)(double),
-                          StepCheck& check);
+                          std::string_view profile_angle, StepCheck& check);
+
+// M over the wires (mm) by the model, unrounded. Records kNoConvergence where the converged
+// model's steps do not settle.
+double ModelM(MModel model, const LeadThread& thread, StepCheck& check);
 
 // ρ for a thread without lead, the start of the correction: d2/(2c) − P/(4s) + d0/(2t).
 double RadiusWithoutLead(const LeadThread& thread, StepCheck& check);
@@ -46,8 +56,5 @@ WirePlace PlaceWire(const LeadThread& thread, double rho, StepCheck& check);
 
 // One correction step: ρ − L Δ / (2π s), Δ = A − B the mismatch of the two contact conditions.
 double CorrectRadius(const LeadThread& thread, double rho, StepCheck& check);
-
-// M over the wires, 2 sqrt(g² + h²) + d0, unchecked.
-double MOverWires(double g, double h, double d0);
 
 }  // namespace threewire

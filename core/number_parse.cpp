@@ -28,9 +28,10 @@ constexpr std::size_t kKeptDigits = 800;
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
-// A Chinese input method in full-width mode types "２．５" for 2.5; these forms read as their
-// ASCII counterparts. Every other byte, malformed UTF-8 included, passes through unchanged and
-// cannot continue a number.
+// A Chinese input method in full-width mode types "２．５" for 2.5, and with Chinese punctuation
+// on, its '.' key types the ideographic full stop: "2。5". These forms read as their ASCII
+// counterparts. Every other byte, malformed UTF-8 included, passes through unchanged and cannot
+// continue a number.
 std::string NarrowFullWidth(std::string_view text) {
   std::string out;
   out.reserve(text.size());
@@ -39,8 +40,8 @@ std::string NarrowFullWidth(std::string_view text) {
     if (i + 2 < text.size() && (b0 == 0xEF || b0 == 0xE3)) {
       const auto b1 = static_cast<unsigned char>(text[i + 1]);
       const auto b2 = static_cast<unsigned char>(text[i + 2]);
-      if (b0 == 0xE3 && b1 == 0x80 && b2 == 0x80) {  // U+3000 ideographic space
-        out += ' ';
+      if (b0 == 0xE3 && b1 == 0x80 && (b2 == 0x80 || b2 == 0x82)) {
+        out += b2 == 0x80 ? ' ' : '.';  // U+3000 ideographic space, U+3002 ideographic full stop
         i += 2;
         continue;
       }

@@ -27,11 +27,11 @@ class StepCheck {
 
   const std::optional<Failure>& failure() const { return failure_; }
 
- private:
-  void Fail(FailureKind kind, InputToCheck input) {
+  void Fail(FailureKind kind, InputToCheck input = InputToCheck::kNone) {
     if (!failure_) failure_ = Failure{kind, input};
   }
 
+ private:
   std::optional<Failure> failure_;
 };
 

@@ -3,6 +3,7 @@
 // through both readers, the writers and both calculations under a decimal-point and a
 // decimal-comma locale. Beyond a crash or a sanitizer report, a run fails when a number that
 // FormatGeneral writes does not read back with ParseStrict as the same number to 15 digits.
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -12,6 +13,7 @@
 
 #include "best_wire_diameter.h"
 #include "m_value.h"
+#include "measured_pitch_diameter.h"
 #include "number_format.h"
 #include "number_parse.h"
 
@@ -59,6 +61,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (const auto wire = ComputeBestWireDiameter(texts[0], texts[4], locale)) {
       CheckWrittenNumber(ParseStrict(*wire, locale).value(), locale);  // throws if no number
+    }
+  }
+  // The third text as a measured M: the solution either fails or has that M.
+  const ThreadTexts thread{texts[0], texts[1], texts[3], texts[4]};
+  const double measured_m = ParseLenient(texts[2]);
+  for (const MModel model : {MModel::kOneStep, MModel::kConverged}) {
+    const auto d2 = PitchDiameterForM(model, thread, measured_m);
+    const auto m = d2 ? MForPitchDiameter(model, thread, *d2) : d2;
+    if (d2 && !(m && std::abs(*m - measured_m) <= 1e-6 * std::max(1.0, measured_m))) {
+      std::fprintf(stderr, "BROKEN: pitch diameter %.17g for M %.17g\n", *d2, measured_m);
+      std::abort();
     }
   }
   return 0;

@@ -5,6 +5,7 @@
 # 96 dpi; 144 shows the window as Windows does at 150 %.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/utf8-locale.sh
 if [ -z "${THREEWIRE_ON_XVFB:-}" ]; then
   scripts/install-deps.sh windows
   command -v import >/dev/null || { apt-get update -qq && apt-get install -y -qq imagemagick; }

@@ -22,6 +22,7 @@ TEST(ComputeBestWireDiameter, WritesTheUnroundedGeneralFormOrNamesTheBox) {
       {"0.125", "60", "7.21681402353375E-02"},  // 15 digits would need 16 positions
       {"0.075", "60", "4.33008841412025E-02"},
       {" ６ ", "29", "3.09869495539262"},
+      {"1。5", "60", "0.86601768282405"},             // the ideographic full stop is a point
       {"", "", refused(kNotANumber, kProfileAngle)},  // the first contents
       {"1.5mm", "60", refused(kNotANumber, kPitch)},
       {"1e400", "60", refused(kOutOfRange, kPitch)},

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPdfWriter>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QtTest>
@@ -11,6 +11,37 @@
 #include "chinese_qt_dialogs.h"
 #include "form1.h"
 #include "print_window.h"
+
+namespace {
+
+// The smallest rectangle holding every non-white pixel of the PDF's page, rendered at 96 dpi.
+QRect InkOnPage(const QString& pdf, const QString& png_stem) {
+  QProcess::execute("pdftoppm", {"-r", "96", "-png", "-singlefile", pdf, png_stem});
+  const QImage page(png_stem + ".png");
+  QRect ink;
+  for (int y = 0; y < page.height(); ++y) {
+    for (int x = 0; x < page.width(); ++x)
+      ink |= page.pixel(x, y) == qRgb(255, 255, 255) ? QRect() : QRect(x, y, 1, 1);
+  }
+  return ink;
+}
+
+// The pixels an inch, "across x down", of the pictures the PDF draws, each once, as pdfimages
+// lists them: two heading lines, then a picture a line, x-ppi and y-ppi its 13th and 14th columns.
+QStringList PictureResolutions(const QString& pdf) {
+  QProcess pdfimages;
+  pdfimages.start("pdfimages", {"-list", pdf});
+  pdfimages.waitForFinished();
+  QStringList resolutions;
+  for (const QString& line : QString(pdfimages.readAllStandardOutput()).split('\n').mid(2)) {
+    const QStringList columns = line.split(' ', Qt::SkipEmptyParts);
+    if (columns.size() > 13) resolutions.append(columns[12] + " x " + columns[13]);
+  }
+  resolutions.removeDuplicates();
+  return resolutions;
+}
+
+}  // namespace
 
 class TestForm1 : public QObject {
   Q_OBJECT
@@ -39,7 +70,11 @@ class TestForm1 : public QObject {
   }
 
  private slots:
-  void initTestCase() { QVERIFY(InstallChineseQtDialogs(*QCoreApplication::instance())); }
+  void initTestCase() {
+    QVERIFY(InstallChineseQtDialogs(*QCoreApplication::instance()));
+    // The run under a decimal-comma locale checks that it has one.
+    if (qEnvironmentVariableIsSet("THREEWIRE_TEST_LOCALE")) QCOMPARE(QLocale().decimalPoint(), ",");
+  }
   void init() {
     form_ = std::make_unique<Form1>();
     form_->show();
@@ -47,20 +82,25 @@ class TestForm1 : public QObject {
   }
   void cleanup() { form_.reset(); }
 
+  // A number text written with the user's decimal separator: "0.125" is "0,125" in Germany.
+  static QString local(QString text) { return text.replace('.', QLocale().decimalPoint()); }
+
   static void row(const char* name, const char* steps, const char* expected) {
     QTest::newRow(name) << QString(steps).split(';') << QString(expected);
   }
 
   // Best wire P / (2 cos(α/2)) to three decimals, for a miniature pitch whose 15-digit text has an
   // exponent (7.21681402353375E-02), and a worked example of the M value, whose box
-  // then tells the converged M and how far the shown M is from it.
+  // then tells the converged M and how far the shown M is from it. The M calculator reads a point
+  // whatever the user's settings; the best wire's texts and the lead angle follow them.
   void calculatorsAnswerTheirButtons() {
-    act(QString("Text6=0.125;Text7=60;click=Command9;txtt=1.5;txtn=1;txtd2=9.026;txtd0=0.866;"
+    act(QString("Text6=" + local("0.125") +
+                ";Text7=60;click=Command9;txtt=1.5;txtn=1;txtd2=9.026;txtd0=0.866;"
                 "txtr=60;click=Command101")
             .split(';'));
     const QLineEdit* txtm = form_->findChild<QLineEdit*>("txtm");
     QCOMPARE(boxTexts()["Text8"] + " " + boxTexts()["Text101"] + txtm->text(),
-             "0.072 3.028 10.327");
+             local("0.072 3.028") + " 10.327");
     const QRegularExpression note(
         "^迭代收敛解：M = \\d+\\.\\d{4} mm（显示值与之相差 \\d\\.\\d{3} mm）$");
     QVERIFY2(note.match(txtm->toolTip()).hasMatch(), qPrintable(txtm->toolTip()));
@@ -70,7 +110,8 @@ class TestForm1 : public QObject {
   void failuresChangeNoBoxAndNameIt_data() {
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("shown");  // words of the message
-    row("no angle, best wire", "click=Command9", "无法计算理论三针直径。“输入螺纹牙形角”");
+    row("fresh boxes, best wire", "click=Command9",
+        "无法计算理论三针直径。请填写“输入螺距”、“输入螺纹牙形角”。");
     row("zero starts", "txtt=1.5;txtn=0;txtd2=9;txtr=60;click=Command101",
         "“输入螺距”和“输入线数”");
     row("wire", "txtt=1;txtn=1;txtd2=9;txtd0=1e999;txtr=60;click=Command101",
@@ -135,29 +176,41 @@ class TestForm1 : public QObject {
     }
   }
 
-  // At 96 dpi the printed window measures its 317 x 349 pixels, 10 mm (38 px) from the top left.
-  void printsAtTrueSize() {
+  // Printed on a 600-dpi printer whose paintable area starts at the margins given, the window
+  // lies 10 mm (37.8 px at 96 dpi) from the paper's top and left edges, or at the margin where that
+  // lies further in, and measures its 317 x 349 pixels at 96 dpi. Every picture in the PDF has the
+  // printer's 600 pixels an inch: none is the screen's 96-dpi pixels stretched.
+  void printsAtTrueSizeTenMillimetresFromTheCorner_data() {
+    QTest::addColumn<QMarginsF>("margins");  // left, top, right, bottom, mm
+    QTest::addColumn<bool>("fullPage");
+    QTest::addColumn<QPoint>("corner");  // at 96 dpi
+    QTest::newRow("no margins") << QMarginsF() << false << QPoint(38, 38);
+    QTest::newRow("a PDF queue's printable area")
+        << QMarginsF(3.4, 3.4, 3.4, 3.4) << false << QPoint(38, 38);
+    QTest::newRow("15 mm left, 4 mm top") << QMarginsF(15, 4, 5, 5) << false << QPoint(57, 38);
+    QTest::newRow("full page, margins set") << QMarginsF(20, 20, 20, 20) << true << QPoint(38, 38);
+  }
+  void printsAtTrueSizeTenMillimetresFromTheCorner() {
+    QFETCH(QMarginsF, margins);
+    QFETCH(bool, fullPage);
+    QFETCH(QPoint, corner);
     QTemporaryDir dir;
+    const QString pdf = dir.filePath("window.pdf");
     {
-      QPdfWriter writer(dir.filePath("window.pdf"));
-      writer.setResolution(600);
-      writer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
-      PrintWindow(*form_, writer);
+      QPrinter printer(QPrinter::HighResolution);
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(pdf);
+      printer.setResolution(600);
+      printer.setPageMargins(margins, QPageLayout::Millimeter);
+      printer.setFullPage(fullPage);
+      PrintWindow(*form_, printer);
     }
-    QCOMPARE(QProcess::execute("pdftoppm", {"-r", "96", "-png", "-singlefile",
-                                            dir.filePath("window.pdf"), dir.filePath("page")}),
-             0);
-    const QImage page(dir.filePath("page.png"));
-    QRect ink;
-    for (int y = 0; y < page.height(); ++y) {
-      for (int x = 0; x < page.width(); ++x)
-        ink |= page.pixel(x, y) == qRgb(255, 255, 255) ? QRect() : QRect(x, y, 1, 1);
-    }
-    QVERIFY2(
-        qAbs(ink.left() - 38) <= 1 && qAbs(ink.top() - 38) <= 1 && qAbs(ink.width() - 317) <= 2 &&
-            qAbs(ink.height() - 349) <= 2,
-        qPrintable(
-            QString("%1,%2 %3x%4").arg(ink.x()).arg(ink.y()).arg(ink.width()).arg(ink.height())));
+    const QRect ink = InkOnPage(pdf, dir.filePath("page"));
+    QVERIFY2((ink.topLeft() - corner).manhattanLength() <= 2 && qAbs(ink.width() - 317) <= 2 &&
+                 qAbs(ink.height() - 349) <= 2,
+             qPrintable(QDebug::toString(ink)));
+    // Qt hands widgets to a printer as a picture of them drawn at the printer's resolution.
+    QCOMPARE(PictureResolutions(pdf), QStringList{"600 x 600"});
   }
 };
 

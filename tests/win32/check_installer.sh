@@ -4,6 +4,7 @@
 # the Apps & features entry; the uninstaller's /S leaves nothing of them behind.
 # Usage: check_installer.sh SETUP_EXE VERSION
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/utf8-locale.sh"
 export PATH=/usr/lib/wine:$PATH
 dir="$WINEPREFIX/drive_c/Program Files/threewire"
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/三针测量.lnk"

@@ -8,9 +8,14 @@
 #include <commctrl.h>
 // clang-format on
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "form1.h"
 #include "form1_layout.h"
@@ -39,10 +44,28 @@ int WINAPI RecordMessage(HWND owner, LPCWSTR text, LPCWSTR, UINT) {
   return IDOK;
 }
 
+// The user's decimal separator, which the window's strict readings and fixed writings follow.
+std::string UserDecimalSeparator() {
+  wchar_t separator[8];
+  GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, std::size(separator));
+  return Narrow(separator);
+}
+
+// A number text written with the user's decimal separator: "0.125" is "0,125" in Germany.
+std::string Local(std::string text) {
+  if (const auto point = text.find('.'); point != std::string::npos) {
+    text.replace(point, 1, UserDecimalSeparator());
+  }
+  return text;
+}
+
 class Form1Test : public testing::Test {
  protected:
   void SetUp() override { ShowWindow(form_, SW_SHOWNORMAL); }
-  void TearDown() override { DestroyWindow(form_); }
+  void TearDown() override {
+    DestroyWindow(form_);
+    message_box = shown_message_box_;
+  }
 
   HWND Control(std::string_view name) const { return ControlHandle(form_, name); }
   std::string Text(std::string_view name) const { return TextOf(Control(name)); }
@@ -62,30 +85,33 @@ class Form1Test : public testing::Test {
   }
 
   HWND form_ = CreateForm1(GetModuleHandleW(nullptr));
+  const decltype(message_box) shown_message_box_ = message_box;
 };
 
 // The worked examples; the M box's tooltip then gives the converged M. Text8 shows three
 // decimals of what is written into it, by 显示 (a miniature pitch's best wire, whose 15-digit text
-// has an exponent) or by the user.
+// has an exponent) or by the user. The M calculator reads a point whatever the user's settings;
+// the lead angle and the best wire are written, and the best wire's texts read, their way.
 TEST_F(Form1Test, BothCalculatorsAnswerTheirButtons) {
-  const std::pair<std::array<const char*, 5>, std::string> cases[] = {
-      {{"1.5", "1", "9.026", "0.866", "60"}, "3.028 10.327"},
-      {{"6", "3", "36", "3.106", "30"}, "9.043 40.048"},
-      {{"2", "4", "18.701", "1.157", "60"}, "7.754 20.456"},
+  const std::tuple<std::array<const char*, 5>, const char*, const char*> cases[] = {
+      {{"1.5", "1", "9.026", "0.866", "60"}, "3.028", " 10.327"},
+      {{"6", "3", "36", "3.106", "30"}, "9.043", " 40.048"},
+      {{"2", "4", "18.701", "1.157", "60"}, "7.754", " 20.456"},
   };
-  for (const auto& [inputs, shown] : cases) {
+  for (const auto& [inputs, lead_angle, m] : cases) {
     for (int i = 0; const char* box : {"txtt", "txtn", "txtd2", "txtd0", "txtr"})
       Type(box, inputs[i++]);
     Click("Command101");
-    EXPECT_EQ(Text("Text101") + Text("txtm"), shown);
+    EXPECT_EQ(Text("Text101"), Local(lead_angle));
+    EXPECT_EQ(Text("txtm"), m);
     EXPECT_TRUE(ToolTip("txtm").starts_with("迭代收敛解：M = ")) << ToolTip("txtm");
   }
-  Type("Text6", "0.125");
+  Type("Text6", Local("0.125"));
   Type("Text7", "60");
   Click("Command9");
-  EXPECT_EQ(Text("Text8"), "0.072");  // 7.21681402353375E-02 before Text8 rounds it
+  EXPECT_EQ(Text("Text8"), Local("0.072"));  // 7.21681402353375E-02 before Text8 rounds it
   Type("Text8", "5");
-  EXPECT_EQ(Text("Text8"), "5.000");
+  EXPECT_EQ(Text("Text8"), Local("5.000"));
 }
 
 // Without a profile angle the M calculator fails first; the converged M's tooltip goes with it.
@@ -102,6 +128,33 @@ TEST_F(Form1Test, FailureChangesNoBoxAndNamesTheBoxToCheck) {
   EXPECT_NE(seen_message.second.find("“输入牙形角”"), std::string::npos) << seen_message.second;
   EXPECT_EQ(TextsOfAllControls(), before);
   EXPECT_EQ(ToolTip("txtm"), "");
+}
+
+// Ctrl+A selects a box's whole text; AltGr+A, which Windows reports as Ctrl+Alt+A, is left to
+// the keyboard layout, which may type a letter with it.
+TEST_F(Form1Test, CtrlASelectsAllAndAltGrAIsLeftToTheLayout) {
+  const struct {
+    std::vector<int> held;
+    bool selects_all;
+  } cases[] = {{{VK_CONTROL}, true}, {{VK_CONTROL, VK_MENU}, false}, {{}, false}};
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  const std::array<BYTE, 256> released = std::to_array(keys);
+  for (const auto& [held, selects_all] : cases) {
+    Type("txtt", "1.5");
+    SendMessageW(Control("txtt"), EM_SETSEL, 3, 3);
+    std::ranges::copy(released, keys);
+    for (const int key : held) keys[key] = 0x80;
+    SetKeyboardState(keys);
+    MSG message{Control("txtt"), WM_KEYDOWN, 'A', 0};
+    HandleForm1Keys(form_, message);
+    DWORD start = 0, end = 0;
+    SendMessageW(Control("txtt"), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(std::pair(start, end), selects_all ? std::pair(0UL, 3UL) : std::pair(3UL, 3UL))
+        << held.size() << " keys held";
+  }
+  SetKeyboardState(const_cast<BYTE*>(released.data()));
 }
 
 // Measured in the Song face the window shows, each caption lies within its label, on one line, or
@@ -126,35 +179,94 @@ TEST_F(Form1Test, CaptionsFitTheirLines) {
   ReleaseDC(form_, dc);
 }
 
-// Recorded in a metafile, whose bounds are in pixels of its reference device, the screen, the
-// picture lies 10 mm from the paper's corner at the window's real size, 317 x 349 pixels at 96 dpi:
-// the window's own, whose client area has that size at the screen's DPI, and, when the screen has
-// more, one of a program that knows no DPI but 96's.
-TEST_F(Form1Test, PrintsTheWindowAtItsRealSizeTenMillimetresFromTheCorner) {
+// The pictures that a page recorded in a metafile stretches onto the paper with StretchDIBits
+// (any picture drawn otherwise is drawn pixel for pixel, at the printer's resolution), as records
+// of the metafile, which live as long as it does.
+std::vector<const EMRSTRETCHDIBITS*> StretchedPictures(HENHMETAFILE page) {
+  std::vector<const EMRSTRETCHDIBITS*> pictures;
+  EnumEnhMetaFile(
+      nullptr, page,
+      [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM found) {
+        if (record->iType == EMR_STRETCHDIBITS) {
+          reinterpret_cast<std::vector<const EMRSTRETCHDIBITS*>*>(found)->push_back(
+              reinterpret_cast<const EMRSTRETCHDIBITS*>(record));
+        }
+        return 1;
+      },
+      &pictures, nullptr);
+  return pictures;
+}
+
+// Whether the picture, 32 bits a pixel and top row first, has the window's background colour all
+// along its edges.
+bool EdgesAreWindowBackground(const EMRSTRETCHDIBITS& picture) {
+  const auto* pixels = reinterpret_cast<const std::uint32_t*>(
+      reinterpret_cast<const char*>(&picture) + picture.offBitsSrc);
+  const LONG width = picture.cxSrc, height = picture.cySrc;
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  const auto is_background = [&](LONG x, LONG y) {
+    return (pixels[y * width + x] & 0xFFFFFF) ==
+           (GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face));
+  };
+  bool all = true;
+  for (LONG x = 0; x < width; ++x) all = all && is_background(x, 0) && is_background(x, height - 1);
+  for (LONG y = 0; y < height; ++y) all = all && is_background(0, y) && is_background(width - 1, y);
+  return all;
+}
+
+// Printed onto a page (recorded in a metafile) for papers of several resolutions and printable
+// areas, the window, its own and, when the screen has more than 96 dpi, one of a program that knows
+// no DPI but 96's, lies 10 mm from the paper's top and left edges (at the printable area's edge
+// where that starts further in) at its true size, 317 x 349 pixels at 96 dpi, as one picture of
+// the printer's resolution up to 600 pixels an inch: not the screen's pixels stretched.
+TEST_F(Form1Test, PrintsTheWindowAtItsTrueSizeTenMillimetresFromTheCornerAtThePrintersResolution) {
+  const struct {
+    const char* name;
+    Paper paper;
+    double picture_dpi;
+  } cases[] = {
+      {"600 dpi, printable from the corner", {{600, 600}, {0, 0}}, 600},
+      {"600 dpi, printable from 3.4 mm", {{600, 600}, {80, 80}}, 600},
+      {"300 dpi, printable from 12.7 mm across, 2.5 mm down", {{300, 300}, {150, 30}}, 300},
+      {"1200 dpi: a 600-dpi picture", {{1200, 1200}, {0, 0}}, 600},
+  };
   const auto awareness = SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_UNAWARE);
   const HWND unaware = CreateForm1(GetModuleHandleW(nullptr));
   SetThreadDpiAwarenessContext(awareness);
   const HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  for (const HWND window : {form_, unaware}) {
-    const HDC recorder = CreateEnhMetaFileW(screen, nullptr, nullptr, nullptr);
-    PrintWindowTo(window, recorder);
-    const HENHMETAFILE metafile = CloseEnhMetaFile(recorder);
-    ENHMETAHEADER header{};
-    GetEnhMetaFileHeader(metafile, sizeof header, &header);
-    const RECTL& d = header.rclBounds;  // what was drawn, inclusive; nothing: {0, 0, -1, -1}
-    EXPECT_EQ((std::array{d.left, d.top, d.right + 1 - d.left, d.bottom + 1 - d.top}),
-              (std::array<LONG, 4>{MulDiv(100, dpi, 254), MulDiv(100, dpi, 254),
-                                   MulDiv(317, dpi, 96), MulDiv(349, dpi, 96)}));
-    DeleteEnhMetaFile(metafile);
+  for (const auto& c : cases) {
+    for (const HWND window : {form_, unaware}) {
+      SCOPED_TRACE(std::string(c.name) + (window == unaware ? ", DPI-unaware" : ""));
+      const HDC recorder = CreateEnhMetaFileW(screen, nullptr, nullptr, nullptr);
+      PrintWindowTo(window, recorder, c.paper);
+      const HENHMETAFILE page = CloseEnhMetaFile(recorder);
+      const std::vector<const EMRSTRETCHDIBITS*> pictures = StretchedPictures(page);
+      ASSERT_EQ(pictures.size(), 1u);
+      const EMRSTRETCHDIBITS& picture = *pictures.front();
+      const double dpi = c.paper.dpi.cx, margin = 10 / 25.4 * dpi;  // the same dpi down
+      EXPECT_NEAR(picture.xDest, std::max(0.0, margin - c.paper.printable_offset.x), 1);
+      EXPECT_NEAR(picture.yDest, std::max(0.0, margin - c.paper.printable_offset.y), 1);
+      // Half a pixel of a 96-dpi screen, which a screen of 144 dpi rounds the window to.
+      EXPECT_NEAR(picture.cxDest, 317 / 96.0 * dpi, dpi / 192);
+      EXPECT_NEAR(picture.cyDest, 349 / 96.0 * dpi, dpi / 192);
+      EXPECT_NEAR(picture.cxSrc * dpi / picture.cxDest, c.picture_dpi, 1);
+      EXPECT_NEAR(picture.cySrc * dpi / picture.cyDest, c.picture_dpi, 1);
+      EXPECT_TRUE(EdgesAreWindowBackground(picture));
+      DeleteEnhMetaFile(page);
+    }
   }
   ReleaseDC(nullptr, screen);
   DestroyWindow(unaware);
 }
-
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The run under a decimal-comma locale checks that Wine gave the window one.
+  if (std::getenv("THREEWIRE_TEST_LOCALE") && UserDecimalSeparator() != ",") {
+    std::fprintf(stderr, "the user's decimal separator is %s, not a comma\n",
+                 UserDecimalSeparator().c_str());
+    return 2;
+  }
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "failure_message.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -34,13 +35,23 @@ std::string_view BoxOf(Calculator calculator, InputToCheck input) {
   return "";
 }
 
-std::vector<std::string> BoxesToCheck(Calculator calculator, InputToCheck input) {
+// The boxes the failure is about.
+std::vector<std::string_view> BoxesToCheck(Calculator calculator, InputToCheck input) {
   const std::vector<InputToCheck> inputs =
       input == kPitchOrStarts ? std::vector{kPitch, kStarts} : std::vector{input};
-  std::vector<std::string> quoted;
+  std::vector<std::string_view> boxes;
   for (const InputToCheck each : inputs) {
     const std::string_view box = BoxOf(calculator, each);
-    if (!box.empty()) quoted.push_back("“" + std::string(CaptionOf(box)) + "”");
+    if (!box.empty()) boxes.push_back(box);
+  }
+  return boxes;
+}
+
+// Boxes by the captions the window shows beside them: “输入螺距”.
+std::vector<std::string> Quoted(std::span<const std::string_view> boxes) {
+  std::vector<std::string> quoted;
+  for (const std::string_view box : boxes) {
+    quoted.push_back("“" + std::string(CaptionOf(box)) + "”");
   }
   return quoted;
 }
@@ -95,12 +106,23 @@ std::string WhatWentWrong(Failure failure, const std::vector<std::string>& boxes
 
 }  // namespace
 
-FailureMessage DescribeFailure(Calculator calculator, Failure failure) {
-  const std::vector<std::string> boxes = BoxesToCheck(calculator, failure.input);
+FailureMessage DescribeFailure(Calculator calculator, Failure failure,
+                               std::span<const std::string_view> empty_boxes) {
+  const std::vector<std::string_view> to_check = BoxesToCheck(calculator, failure.input);
+  const std::vector<std::string> boxes = Quoted(to_check);
   const std::string check =
       boxes.empty() ? "请检查输入的数值。" : "请检查" + Join(boxes, "和") + "。";
-  return {calculator == Calculator::kMValue ? "无法计算M值。" : "无法计算理论三针直径。",
-          WhatWentWrong(failure, boxes) + "\n" + check};
+  std::string reason = WhatWentWrong(failure, boxes) + "\n" + check;
+  if (!empty_boxes.empty()) {
+    // An empty box is the plain fact behind most failures of a fresh window; what the arithmetic
+    // then ran into follows only where it concerns a box that holds something.
+    const std::string fill = "请填写" + Join(Quoted(empty_boxes), "、") + "。";
+    const bool only_empty_boxes = std::ranges::all_of(to_check, [&](std::string_view box) {
+      return std::ranges::find(empty_boxes, box) != empty_boxes.end();
+    });
+    reason = only_empty_boxes ? fill : fill + "\n" + reason;
+  }
+  return {calculator == Calculator::kMValue ? "无法计算M值。" : "无法计算理论三针直径。", reason};
 }
 
 }  // namespace threewire::form

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "failure.h"
 
@@ -17,6 +19,9 @@ struct FailureMessage {
   std::string reason;       // "牙形角…\n请检查“输入牙形角”。"
 };
 
-FailureMessage DescribeFailure(Calculator calculator, Failure failure);
+// `empty_boxes` are the boxes the calculation read that the user left empty: the message asks for
+// them first, and says no more where they are all the failure is about.
+FailureMessage DescribeFailure(Calculator calculator, Failure failure,
+                               std::span<const std::string_view> empty_boxes = {});
 
 }  // namespace threewire::form

@@ -21,9 +21,12 @@ inline constexpr double kDefaultPoints = 9;
 inline constexpr double kOwnFacePoints = 10.5;
 inline constexpr int kBoldWeight = 700;
 
-// Song faces in the order asked for: SimSun on Windows, Debian's AR PL UMing elsewhere.
-inline constexpr std::array<std::string_view, 3> kSongFamilies = {"SimSun", "宋体",
-                                                                  "AR PL UMing CN"};
+// The windows that build Form1.
+enum class Toolkit { kQt, kWin32, kWeb };
+
+// The Song (Ming) faces the window was drawn for, one list for every window, in the order asked
+// for; each window takes the entries marked for it.
+std::vector<std::string_view> SongFamilies(Toolkit toolkit);
 
 struct Rgb {
   int red, green, blue;
@@ -38,8 +41,8 @@ struct Control {
   Face face = Face::kDefault;
   std::optional<Rgb> colour = std::nullopt;  // text colour; none: the toolkit's own
   std::optional<int> tab = std::nullopt;     // tab position, for controls that take the focus
+  std::string_view names = {};               // for a label: the box whose caption it is
   std::string_view tooltip = {};
-  std::string_view names = {};  // for a label: the box whose caption it is
 };
 
 struct PixelRect {

@@ -2,7 +2,6 @@
 #include "form1.h"
 
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,101 +12,16 @@
 #include <QPushButton>
 #include <QStyleFactory>
 
-#include "best_wire_diameter.h"
-#include "converged_m_note.h"
+#include "form1_controls.h"
 #include "form1_layout.h"
-#include "m_value.h"
-#include "number_format.h"
 #include "print_window.h"
 
 namespace {
 
 using threewire::form::Control;
-using threewire::form::ControlKind;
 using threewire::form::Face;
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 std::string Utf8(const QString& text) { return text.toStdString(); }
-
-// The window was drawn for the metrics of a Song (Ming) face. Only the installed ones are asked
-// for: a family that is missing sends the toolkit through a slow search for fallbacks, once for
-// every font. They are looked up among the installed families by name, as hasFamily() would first
-// resolve each name through a fontconfig match, a quarter of the start-up's work. Noto CJK comes
-// last: its lines are too tall for the two-line labels.
-const QStringList& SongFamilies() {
-  static const QStringList installed = [] {
-    const QStringList available = QFontDatabase::families();
-    QStringList families;
-    for (const std::string_view name : threewire::form::kSongFamilies) {
-      if (available.contains(FromUtf8(name))) families << FromUtf8(name);
-    }
-    if (available.contains(QStringLiteral("Noto Serif CJK SC"))) {
-      families << QStringLiteral("Noto Serif CJK SC");
-    }
-    return families;
-  }();
-  return installed;
-}
-
-QFont SongFont(Face face) {
-  QFont font;
-  font.setFamilies(SongFamilies());
-  font.setPointSizeF(face == Face::kDefault ? threewire::form::kDefaultPoints
-                                            : threewire::form::kOwnFacePoints);
-  font.setWeight(face == Face::kBold ? QFont::Bold : QFont::Normal);
-  return font;
-}
-
-QWidget* NewControl(const Control& control, QWidget* parent) {
-  const QString text = FromUtf8(control.text);
-  switch (control.kind) {
-    case ControlKind::kFrame:
-      return new QGroupBox(text, parent);
-    case ControlKind::kLabel: {
-      auto* label = new QLabel(text, parent);
-      label->setTextFormat(Qt::PlainText);
-      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      label->setWordWrap(true);
-      return label;
-    }
-    case ControlKind::kTextBox:
-      return new QLineEdit(text, parent);
-    case ControlKind::kComboBox: {
-      auto* combo = new QComboBox(parent);
-      combo->setEditable(true);
-      combo->setInsertPolicy(QComboBox::NoInsert);
-      combo->setCompleter(nullptr);  // "2" stays "2": nothing is completed from the list
-      combo->setMaxVisibleItems(20);
-      for (const std::string_view wire : threewire::form::WireDiameters()) {
-        combo->addItem(FromUtf8(wire));
-      }
-      combo->setEditText(text);
-      return combo;
-    }
-    case ControlKind::kButton: {
-      auto* button = new QPushButton(text, parent);
-      button->setAutoDefault(true);  // Enter presses the button that has the focus
-      return button;
-    }
-    case ControlKind::kLine: {
-      auto* line = new QFrame(parent);
-      line->setFrameShape(QFrame::HLine);
-      line->setFrameShadow(QFrame::Plain);
-      return line;
-    }
-  }
-  return nullptr;
-}
-
-void SetForeground(QWidget* control, const threewire::form::Rgb& rgb) {
-  const QColor colour(rgb.red, rgb.green, rgb.blue);
-  QPalette palette = control->palette();
-  palette.setColor(QPalette::Text, colour);
-  palette.setColor(QPalette::WindowText, colour);
-  control->setPalette(palette);
-}
 
 threewire::NumberLocale UserNumberLocale() {
   const QLocale locale;
@@ -128,37 +42,42 @@ Form1::Form1(QWidget* parent) : QWidget(parent), locale_(UserNumberLocale()) {
   SetTabOrder();
   ApplyDrawnLook();
   ConnectHandlers();
-  findChild<QWidget*>(QStringLiteral("Command7"))->setFocus();
+  controls_.at(threewire::form::TabOrder().front()->name)->setFocus();
 }
 
 QFont Form1::DefaultFont() { return SongFont(Face::kDefault); }
 
 void Form1::CreateControls() {
   for (const Control& control : threewire::form::Controls()) {
-    QWidget* parent = control.parent.empty() ? this : findChild<QWidget*>(FromUtf8(control.parent));
-    QWidget* widget = NewControl(control, parent);
-    widget->setObjectName(FromUtf8(control.name));
-    // A frame's caption font is not passed on to the controls inside it.
-    widget->setFont(SongFont(control.face));
-    if (control.colour) SetForeground(widget, *control.colour);
+    QWidget* parent = control.parent.empty() ? this : controls_.at(control.parent);
+    QWidget* widget = MakeControl(control, parent);
+    controls_.emplace(control.name, widget);
     widget->setToolTip(FromUtf8(control.tooltip));
-    const auto [left, top, width, height] = threewire::form::PixelsInParent(control);
-    widget->setGeometry(left, top, width, height);
-    // Static labels lie beneath the controls they touch, so a click there reaches the control.
-    if (control.kind == ControlKind::kLabel) widget->lower();
   }
   for (const Control& control : threewire::form::Controls()) {
-    if (control.names.empty()) continue;
-    findChild<QLabel*>(FromUtf8(control.name))
-        ->setBuddy(findChild<QWidget*>(FromUtf8(control.names)));
+    if (!control.names.empty()) Made<QLabel>(control.name)->setBuddy(controls_.at(control.names));
   }
+  Text8_ = Made<QLineEdit>("Text8");
+  txtm_ = Made<QLineEdit>("txtm");
+  txtd0_ = Made<QComboBox>("txtd0");
+  Command9_ = Made<QPushButton>("Command9");
+  Command101_ = Made<QPushButton>("Command101");
+  Command7_ = Made<QPushButton>("Command7");
+}
+
+// A control made from the table, as the kind of widget its kind makes.
+template <class Widget>
+Widget* Form1::Made(std::string_view name) const {
+  auto* widget = qobject_cast<Widget*>(controls_.at(name));
+  Q_ASSERT(widget);
+  return widget;
 }
 
 void Form1::SetTabOrder() {
   const auto order = threewire::form::TabOrder();
   QWidget* previous = nullptr;
   for (const Control* control : order) {
-    QWidget* widget = findChild<QWidget*>(FromUtf8(control->name));
+    QWidget* widget = controls_.at(control->name);
     if (previous) setTabOrder(previous, widget);
     previous = widget;
   }
@@ -183,49 +102,19 @@ void Form1::ApplyDrawnLook() {
 }
 
 void Form1::ConnectHandlers() {
-  const auto button = [this](const char* name) {
-    return findChild<QPushButton*>(QLatin1String(name));
-  };
-  connect(button("Command9"), &QPushButton::clicked, this, &Form1::Command9_Click);
-  connect(Box("Text8"), &QLineEdit::textChanged, this, &Form1::Text8_Change);
-  connect(button("Command101"), &QPushButton::clicked, this, &Form1::Command101_Click);
-  connect(button("Command7"), &QPushButton::clicked, this, &Form1::Command7_Click);
+  connect(Command9_, &QPushButton::clicked, this, &Form1::Command9_Click);
+  connect(Text8_, &QLineEdit::textChanged, this, &Form1::Text8_Change);
+  connect(Command101_, &QPushButton::clicked, this, &Form1::Command101_Click);
+  connect(Command7_, &QPushButton::clicked, this, &Form1::Command7_Click);
 }
 
-QLineEdit* Form1::Box(const char* name) const { return findChild<QLineEdit*>(QLatin1String(name)); }
-
-QComboBox* Form1::WireDiameterBox() const { return findChild<QComboBox*>(QStringLiteral("txtd0")); }
-
-void Form1::Command9_Click() {
-  const auto wire = threewire::ComputeBestWireDiameter(Utf8(Box("Text6")->text()),
-                                                       Utf8(Box("Text7")->text()), locale_);
-  if (!wire) return ShowFailure(threewire::form::Calculator::kBestWireDiameter, wire.error());
-  Box("Text8")->setText(FromUtf8(*wire));  // fires Text8_Change, which rounds it to 0.000
-}
+void Form1::Command9_Click() { Run(threewire::form::kCommand9_Click); }
 
 // Runs on every change of Text8's text. Writing the reformatted text fires it once more; that
-// pass finds the text already formatted, and writing an unchanged text fires nothing.
-void Form1::Text8_Change() {
-  const std::string text = Utf8(Box("Text8")->text());
-  Box("Text8")->setText(FromUtf8(threewire::FormatFixed(std::string_view(text), 3, locale_)));
-}
+// pass finds the text already formatted and writes nothing.
+void Form1::Text8_Change() { Run(threewire::form::kText8_Change); }
 
-void Form1::Command101_Click() {
-  const std::string texts[] = {Utf8(Box("txtt")->text()), Utf8(Box("txtn")->text()),
-                               Utf8(Box("txtd2")->text()), Utf8(WireDiameterBox()->currentText()),
-                               Utf8(Box("txtr")->text())};
-  const auto result =
-      threewire::ComputeMValue(texts[0], texts[1], texts[2], texts[3], texts[4], locale_);
-  const QString note = result
-                           ? FromUtf8(threewire::form::ConvergedMNote(
-                                 texts[0], texts[1], texts[2], texts[3], texts[4], result->m_text))
-                           : QString();
-  Box("txtm")->setToolTip(note);
-  Box("txtm")->setAccessibleDescription(note);
-  if (!result) return ShowFailure(threewire::form::Calculator::kMValue, result.error());
-  Box("Text101")->setText(FromUtf8(result->lead_angle_text));
-  Box("txtm")->setText(FromUtf8(result->m_text));
-}
+void Form1::Command101_Click() { Run(threewire::form::kCommand101_Click); }
 
 void Form1::Command7_Click() {
   auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
@@ -236,10 +125,30 @@ void Form1::Command7_Click() {
   dialog->open();
 }
 
+QString Form1::TextOf(std::string_view box) const {
+  if (controls_.at(box) == txtd0_) return txtd0_->currentText();
+  return Made<QLineEdit>(box)->text();
+}
+
+void Form1::Run(const threewire::form::Handler& handler) {
+  std::vector<std::string> texts;
+  for (const std::string_view box : handler.reads) texts.push_back(Utf8(TextOf(box)));
+  Show(handler.run(texts, locale_));
+}
+
+// setText moves the caret to the end, and a change of Text8 fires its handler.
+void Form1::Show(const threewire::form::HandlerOutcome& outcome) {
+  if (outcome.m_note) {
+    txtm_->setToolTip(FromUtf8(*outcome.m_note));
+    txtm_->setAccessibleDescription(FromUtf8(*outcome.m_note));
+  }
+  if (outcome.failure) return ShowFailure(*outcome.failure);
+  for (const auto& [box, text] : outcome.writes) Made<QLineEdit>(box)->setText(FromUtf8(text));
+}
+
 // Window-modal and opened without a nested event loop, so the window stays responsive to
 // repainting and tests can find and close the message.
-void Form1::ShowFailure(threewire::form::Calculator calculator, threewire::Failure failure) {
-  const auto message = threewire::form::DescribeFailure(calculator, failure);
+void Form1::ShowFailure(const threewire::form::FailureMessage& message) {
   auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), FromUtf8(message.what_failed),
                               QMessageBox::Ok, this);
   box->setInformativeText(FromUtf8(message.reason));

@@ -5,6 +5,7 @@ class QPaintDevice;
 class QWidget;
 
 // Paints `window`'s client area onto `device` (a printer, a PDF writer, an image) at its true
-// physical size, one device-independent pixel being 1/96 inch, at the top left of the device's
-// paintable area. The widgets draw themselves at the device's resolution, so text stays sharp.
+// physical size, one device-independent pixel being 1/96 inch, 10 mm from the paper's top and left
+// edges, or at the paintable area's edge where that lies further in. The widgets draw themselves at
+// the device's resolution, so text stays sharp.
 void PrintWindow(QWidget& window, QPaintDevice& device);

@@ -3,9 +3,9 @@
 // window from its table, connect the four handlers, put the focus on 打 印. Every number, caption,
 // message and place comes from the WebAssembly module; this script only builds and connects.
 
-const kLineHeight = 1.1;        // a Song face's lines, as tall as its labels were drawn for
+const kLineHeight = 1.1;  // a Song face's lines, as tall as its labels were drawn for
 const kTouchWidthShare = 0.95;  // of a touch screen's width, that the window fills
-const kNoZoomTextSize = 16;     // px: Safari on iPhones zooms into a box whose text is smaller
+const kNoZoomTextSize = 16;  // px: Safari on iPhones zooms into a box whose text is smaller
 const encoder = new TextEncoder();
 const decoder = new TextDecoder();
 
@@ -15,8 +15,8 @@ async function LoadCore() {
   const packed = new Uint8Array(text.length);
   for (let i = 0; i < text.length; ++i) packed[i] = text.charCodeAt(i);
   const unpacked = new Blob([packed]).stream().pipeThrough(new DecompressionStream('gzip'));
-  const module = new Response(unpacked, {headers: {'Content-Type': 'application/wasm'}});
-  const {instance} = await WebAssembly.instantiateStreaming(module);  // compiled as it unpacks
+  const module = new Response(unpacked, { headers: { 'Content-Type': 'application/wasm' } });
+  const { instance } = await WebAssembly.instantiateStreaming(module);  // compiled as it unpacks
   instance.exports._initialize();
   return new Core(instance.exports);
 }
@@ -27,17 +27,26 @@ class Core {
   }
 
   // Calls an exported function. A text goes in as the address and length of its UTF-8 bytes in
-  // the module's memory, a number as it is; the answer is a block of JSON, its length first.
+  // the module's memory, a list of texts as the address and count of their (address, length)
+  // pairs, a number as it is; the answer is a block of JSON, its length first.
   call(name, ...args) {
-    const {threewire_alloc: alloc, threewire_free: free, memory} = this.exports;
+    const { threewire_alloc: alloc, threewire_free: free, memory } = this.exports;
     const blocks = [];
-    const flat = args.flatMap((arg) => {
-      if (typeof arg !== 'string') return [arg];
-      const bytes = encoder.encode(arg);
-      const block = alloc(Math.max(bytes.length, 1));
-      new Uint8Array(memory.buffer, block, bytes.length).set(bytes);
+    const write = (bytes) => {
+      const block = alloc(Math.max(bytes.byteLength, 1));
+      new Uint8Array(memory.buffer, block, bytes.byteLength)
+        .set(new Uint8Array(bytes.buffer, bytes.byteOffset, bytes.byteLength));
       blocks.push(block);
-      return [block, bytes.length];
+      return block;
+    };
+    const text = (arg) => {
+      const bytes = encoder.encode(arg);
+      return [write(bytes), bytes.length];
+    };
+    const flat = args.flatMap((arg) => {
+      if (typeof arg === 'string') return text(arg);
+      if (Array.isArray(arg)) return [write(new Uint32Array(arg.flatMap(text))), arg.length];
+      return [arg];
     });
     const answer = this.exports[name](...flat);
     for (const block of blocks) free(block);
@@ -159,9 +168,9 @@ function FitToScreen(width, height) {
   const touch = matchMedia('(pointer: coarse)');
   const fit = () => {
     const room = document.documentElement.clientWidth;
-    const scale = touch.matches ?
-        Math.min((kTouchWidthShare * room) / width, innerHeight / height) :
-        Math.min(1, room / width);
+    const scale = touch.matches
+      ? Math.min((kTouchWidthShare * room) / width, innerHeight / height)
+      : Math.min(1, room / width);
     document.documentElement.style.setProperty('--scale', scale);
   };
   addEventListener('resize', fit);
@@ -172,6 +181,7 @@ function FitToScreen(width, height) {
 class Form1 {
   constructor(core, table) {
     this.core = core;
+    this.handlers = table.handlers;
     this.locale = NumberLocale();
     document.title = table.caption;
     this.CreateControls(table);
@@ -268,35 +278,40 @@ class Form1 {
   }
 
   Command9_Click() {
-    const wire = this.core.call(
-        'compute_best_wire_diameter', this.Box('Text6').value, this.Box('Text7').value,
-        ...this.locale);
-    if (wire.failure) return this.ShowFailure(wire.failure);
-    this.Box('Text8').value = wire.text;
-    this.Text8_Change();  // a change by the program reformats as one by the user does
+    this.Run('Command9_Click');
   }
 
-  // Runs on every change of Text8's text and rounds a number to three decimals; the caret goes
-  // to the end of a rewritten text.
+  // Runs on every change of Text8's text, the program's writes included.
   Text8_Change() {
-    const box = this.Box('Text8');
-    const text = this.core.call('format_fixed', box.value, 3, ...this.locale);
-    if (text === box.value) return;
-    box.value = text;
-    box.setSelectionRange(text.length, text.length);
+    this.Run('Text8_Change');
   }
 
   Command101_Click() {
-    const texts = ['txtt', 'txtn', 'txtd2', 'txtd0', 'txtr'].map((name) => this.Box(name).value);
-    const result = this.core.call('compute_m_value', ...texts, ...this.locale);
-    const note = result.failure ? '' : this.core.call('converged_m_note', ...texts, result.m_text);
-    const m = this.Box('txtm');
-    m.title = note;
-    m.setAttribute('aria-description', note);
-    this.ShowNote(note);
-    if (result.failure) return this.ShowFailure(result.failure);
-    this.Box('Text101').value = result.lead_angle_text;
-    m.value = result.m_text;
+    this.Run('Command101_Click');
+  }
+
+  // Reads the boxes the handler names, runs it in the core, and shows what it says.
+  Run(handler) {
+    const texts = this.handlers[handler].map((name) => this.Box(name).value);
+    this.Show(this.core.call(handler, texts, ...this.locale));
+  }
+
+  // The M box's note first, then the failure, or else the texts, each write a change of the box
+  // as typing is, with the caret at the end.
+  Show({ writes, m_note: note, failure }) {
+    if (note !== null) {
+      const m = this.Box('txtm');
+      m.title = note;
+      m.setAttribute('aria-description', note);
+      this.ShowNote(note);
+    }
+    if (failure) return this.ShowFailure(failure);
+    for (const [name, text] of writes) {
+      const box = this.Box(name);
+      box.value = text;
+      box.setSelectionRange(text.length, text.length);
+      box.dispatchEvent(new Event('input'));
+    }
   }
 
   ShowNote(note) {
@@ -307,7 +322,7 @@ class Form1 {
     window.print();
   }
 
-  ShowFailure({what_failed, reason}) {
+  ShowFailure({ what_failed, reason }) {
     this.message.querySelector('#message-text').textContent = `${what_failed}\n${reason}`;
     this.message.showModal();
   }
@@ -317,8 +332,7 @@ class Form1 {
 function ShowStartFailure(error) {
   const text = document.body.appendChild(document.createElement('p'));
   text.setAttribute('role', 'alert');
-  text.textContent =
-      '无法启动计算器：此浏览器不能运行本页的计算程序。请用较新版本的浏览器打开本页。';
+  text.textContent = '无法启动计算器：此浏览器不能运行本页的计算程序。请用较新版本的浏览器打开本页。';
   console.error(error);
 }
 

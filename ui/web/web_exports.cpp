@@ -1,22 +1,21 @@
 // SPDX-License-Identifier: MIT
 // What the web page asks of C++, exported from the WebAssembly module as C functions with plain
-// names: the window's table, both calculations, Text8's reformatting and the converged-M note.
-// Texts cross as UTF-8 in the module's memory. The page writes each text argument into a block
-// from threewire_alloc and passes its address and length; each function returns a block holding
-// one JSON value, its length in 4 bytes before it, which the page reads and gives back to
-// threewire_free. The number locale's two separators come with every call that reads or writes
-// a number the locale's way, as the page learns them from the browser.
+// names: the window's table, and one function per handler, box texts in, box texts out. Texts
+// cross as UTF-8 in the module's memory. The page writes each text argument into a block from
+// threewire_alloc and passes its address and length, and a list of texts as the address and count
+// of their (address, length) pairs; each function returns a block holding one JSON value, its
+// length in 4 bytes before it, which the page reads and gives back to threewire_free. The number
+// locale's two separators come with every handler, as the page learns them from the browser.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "best_wire_diameter.h"
-#include "converged_m_note.h"
-#include "failure_message.h"
+#include "form1_handlers.h"
 #include "form1_layout.h"
-#include "m_value.h"
+#include "inspection_panel.h"
 #include "number_format.h"
 
 namespace {
@@ -24,13 +23,9 @@ namespace {
 using namespace threewire;
 using form::Control;
 
-// The table's Song faces and two more: Songti SC on macOS and iOS, and Noto's serif CJK face,
-// which Android and most Linux systems have, before AR PL UMing: Chromium draws UMing at these
-// sizes from its bitmaps, which have no bold.
 std::string FontFamilies() {
   std::string families;
-  for (const std::string_view family : form::kSongFamilies) {
-    if (family == "AR PL UMing CN") families += "\"Songti SC\",\"Noto Serif CJK SC\",";
+  for (const std::string_view family : form::SongFamilies(form::Toolkit::kWeb)) {
     families += "\"" + std::string(family) + "\",";
   }
   return families + "serif";
@@ -96,26 +91,80 @@ std::string ControlJson(const Control& control) {
          ",\"tooltip\":" + Json(control.tooltip) + ",\"names\":" + Json(control.names) + "}";
 }
 
+std::string Json(const std::vector<std::string_view>& texts) {
+  std::string list;
+  for (const std::string_view text : texts) list += (list.empty() ? "" : ",") + Json(text);
+  return "[" + list + "]";
+}
+
+// The handlers the page runs, each under its name and the export that runs it, with the boxes it
+// reads in the order the export takes their texts.
+constexpr std::pair<std::string_view, const form::Handler*> kHandlers[] = {
+    {"Command9_Click", &form::kCommand9_Click},
+    {"Text8_Change", &form::kText8_Change},
+    {"Command101_Click", &form::kCommand101_Click},
+    {"Judge_Click", &form::kJudge_Click},
+};
+
+std::string HandlersJson() {
+  std::string handlers;
+  for (const auto& [name, handler] : kHandlers) {
+    const std::vector<std::string_view> reads(handler->reads.begin(), handler->reads.end());
+    handlers += (handlers.empty() ? "" : ",") + Json(name) + ":" + Json(reads);
+  }
+  return "{" + handlers + "}";
+}
+
+std::string Json(const form::PanelItem& item) {
+  return "{\"name\":" + Json(item.name) + ",\"caption\":" + Json(item.caption) + "}";
+}
+
+// {"title", "inputs": [{"name", "caption"}], "button": {"name", "caption"}, "columns": [...],
+//  "rows": [{"caption", "cells": [names]}], "verdict", "basis"}
+std::string PanelJson() {
+  std::string inputs;
+  for (const form::PanelItem& input : form::PanelInputs()) {
+    inputs += (inputs.empty() ? "" : ",") + Json(input);
+  }
+  const auto columns = form::PanelColumns();
+  std::string rows;
+  for (const form::PanelRow& row : form::PanelRows()) {
+    rows += (rows.empty() ? "" : ",") + ("{\"caption\":" + Json(row.caption)) +
+            ",\"cells\":" + Json(std::vector(std::begin(row.cells), std::end(row.cells))) + "}";
+  }
+  return "{\"title\":" + Json(form::kPanelTitle) + ",\"inputs\":[" + inputs +
+         "],\"button\":" + Json(form::kJudgeButton) +
+         ",\"columns\":" + Json(std::vector(columns.begin(), columns.end())) + ",\"rows\":[" +
+         rows + "],\"verdict\":" + Json(form::kVerdict) +
+         ",\"basis\":" + Json(form::kVerdictBasis) + "}";
+}
+
 std::string TableJson() {
   std::string controls;
   for (const Control& control : form::Controls()) {
     controls += (controls.empty() ? "" : ",") + ControlJson(control);
   }
-  std::string wires;
-  for (const std::string_view wire : form::WireDiameters()) {
-    wires += (wires.empty() ? "" : ",") + Json(wire);
-  }
+  const auto wires = form::WireDiameters();
   return "{\"caption\":" + Json(form::kWindowCaption) +
          ",\"width\":" + Json(form::kClientWidthTwips / form::kTwipsPerPixel) +
          ",\"height\":" + Json(form::kClientHeightTwips / form::kTwipsPerPixel) +
-         ",\"fonts\":" + Json(FontFamilies()) + ",\"controls\":[" + controls + "],\"wires\":[" +
-         wires + "]}";
+         ",\"fonts\":" + Json(FontFamilies()) + ",\"controls\":[" + controls +
+         "],\"wires\":" + Json(std::vector(wires.begin(), wires.end())) +
+         ",\"handlers\":" + HandlersJson() + ",\"panel\":" + PanelJson() + "}";
 }
 
-std::string FailureJson(form::Calculator calculator, Failure failure) {
-  const auto message = form::DescribeFailure(calculator, failure);
-  return "{\"what_failed\":" + Json(message.what_failed) + ",\"reason\":" + Json(message.reason) +
-         "}";
+std::string OutcomeJson(const form::HandlerOutcome& outcome) {
+  std::string writes;
+  for (const auto& [box, text] : outcome.writes) {
+    writes += (writes.empty() ? "[" : ",[") + Json(box) + "," + Json(text) + "]";
+  }
+  const std::string failure = outcome.failure
+                                  ? "{\"what_failed\":" + Json(outcome.failure->what_failed) +
+                                        ",\"reason\":" + Json(outcome.failure->reason) + "}"
+                                  : "null";
+  return "{\"writes\":[" + writes +
+         "],\"m_note\":" + (outcome.m_note ? Json(*outcome.m_note) : "null") +
+         ",\"failure\":" + failure + "}";
 }
 
 // A block for the page: the length, then the bytes.
@@ -128,16 +177,36 @@ char* Out(const std::string& json) {
   return block;
 }
 
-std::string_view In(const char* text, std::size_t size) { return {text, size}; }
+// A text the page wrote into the module's memory.
+struct TextBlock {
+  const char* text;
+  std::uint32_t size;
+};
 
 NumberLocale Locale(const char* decimal, std::size_t decimal_size, const char* group,
                     std::size_t group_size) {
   return {std::string(decimal, decimal_size), std::string(group, group_size)};
 }
 
+// Runs `handler` on the texts of its boxes: {"writes": [[box, text], ...], "m_note" (or null),
+// "failure": {"what_failed", "reason"} (or null)}.
+char* Run(const form::Handler& handler, const TextBlock* texts, std::size_t count,
+          const NumberLocale& locale) {
+  if (count != handler.reads.size()) std::abort();  // the page reads the boxes the table names
+  std::vector<std::string> read;
+  for (std::size_t i = 0; i < count; ++i) read.emplace_back(texts[i].text, texts[i].size);
+  return Out(OutcomeJson(handler.run(read, locale)));
+}
+
 }  // namespace
 
 #define EXPORT(name) extern "C" __attribute__((export_name(#name)))
+#define HANDLER(name)                                                                          \
+  EXPORT(name)                                                                                 \
+  char* name(const TextBlock* texts, std::size_t count, const char* decimal,                   \
+             std::size_t decimal_size, const char* group, std::size_t group_size) {            \
+    return Run(form::k##name, texts, count, Locale(decimal, decimal_size, group, group_size)); \
+  }
 
 EXPORT(threewire_alloc) void* threewire_alloc(std::size_t size) { return std::malloc(size); }
 
@@ -145,57 +214,11 @@ EXPORT(threewire_free) void threewire_free(void* block) { std::free(block); }
 
 // {"caption", "width", "height" (the client area, px), "fonts" (a CSS font-family list),
 //  "controls": [{"name", "kind", "parent", "left", "top", "width", "height", "text", "points",
-//  "weight", "colour" (CSS or null), "tab" (or null), "tooltip", "names"}], "wires": [...]}
+//  "weight", "colour" (CSS or null), "tab" (or null), "tooltip", "names"}], "wires": [...],
+//  "handlers": {name: [the boxes it reads]}, "panel": the inspector's panel}
 EXPORT(form1_table) char* form1_table() { return Out(TableJson()); }
 
-// {"text"} or {"failure": {"what_failed", "reason"}}
-EXPORT(compute_best_wire_diameter)
-char* compute_best_wire_diameter(const char* pitch, std::size_t pitch_size, const char* angle,
-                                 std::size_t angle_size, const char* decimal,
-                                 std::size_t decimal_size, const char* group,
-                                 std::size_t group_size) {
-  const auto wire = ComputeBestWireDiameter(In(pitch, pitch_size), In(angle, angle_size),
-                                            Locale(decimal, decimal_size, group, group_size));
-  if (!wire) {
-    return Out("{\"failure\":" + FailureJson(form::Calculator::kBestWireDiameter, wire.error()) +
-               "}");
-  }
-  return Out("{\"text\":" + Json(*wire) + "}");
-}
-
-// {"lead_angle_text", "m_text"} or {"failure": {"what_failed", "reason"}}
-EXPORT(compute_m_value)
-char* compute_m_value(const char* pitch, std::size_t pitch_size, const char* starts,
-                      std::size_t starts_size, const char* pitch_diameter,
-                      std::size_t pitch_diameter_size, const char* wire, std::size_t wire_size,
-                      const char* angle, std::size_t angle_size, const char* decimal,
-                      std::size_t decimal_size, const char* group, std::size_t group_size) {
-  const auto result = ComputeMValue(
-      In(pitch, pitch_size), In(starts, starts_size), In(pitch_diameter, pitch_diameter_size),
-      In(wire, wire_size), In(angle, angle_size), Locale(decimal, decimal_size, group, group_size));
-  if (!result) {
-    return Out("{\"failure\":" + FailureJson(form::Calculator::kMValue, result.error()) + "}");
-  }
-  return Out("{\"lead_angle_text\":" + Json(result->lead_angle_text) +
-             ",\"m_text\":" + Json(result->m_text) + "}");
-}
-
-// The text with `decimals` decimals if it is a number, else unchanged; a JSON string.
-EXPORT(format_fixed)
-char* format_fixed(const char* text, std::size_t text_size, int decimals, const char* decimal,
-                   std::size_t decimal_size, const char* group, std::size_t group_size) {
-  return Out(Json(FormatFixed(In(text, text_size), decimals,
-                              Locale(decimal, decimal_size, group, group_size))));
-}
-
-// The M box's tooltip after a successful 显示M值, empty where the iteration fails; a JSON string.
-EXPORT(converged_m_note)
-char* converged_m_note(const char* pitch, std::size_t pitch_size, const char* starts,
-                       std::size_t starts_size, const char* pitch_diameter,
-                       std::size_t pitch_diameter_size, const char* wire, std::size_t wire_size,
-                       const char* angle, std::size_t angle_size, const char* m_text,
-                       std::size_t m_text_size) {
-  return Out(Json(form::ConvergedMNote(In(pitch, pitch_size), In(starts, starts_size),
-                                       In(pitch_diameter, pitch_diameter_size), In(wire, wire_size),
-                                       In(angle, angle_size), In(m_text, m_text_size))));
-}
+HANDLER(Command9_Click)
+HANDLER(Text8_Change)
+HANDLER(Command101_Click)
+HANDLER(Judge_Click)

@@ -10,15 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "best_wire_diameter.h"
-#include "converged_m_note.h"
 #include "dpi.h"
-#include "failure_message.h"
 #include "form1_controls.h"
+#include "form1_handlers.h"
 #include "form1_layout.h"
 #include "gdi_objects.h"
-#include "m_value.h"
-#include "number_format.h"
 #include "print_window.h"
 #include "resource.h"
 #include "wide_text.h"
@@ -190,13 +186,6 @@ void FitClientArea(HWND form) {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool IsOfClass(HWND window, std::wstring_view class_name) {
-  wchar_t name[32];
-  const int length = GetClassNameW(window, name, std::size(name));
-  return CompareStringOrdinal(name, length, class_name.data(), static_cast<int>(class_name.size()),
-                              TRUE) == CSTR_EQUAL;
-}
-
 // Shows `text` when the mouse rests on `control`; an empty text takes the tooltip away.
 void SetToolTip(HWND form, HWND control, std::string_view text) {
   HWND tooltip = StateOf(form).tooltip;
@@ -279,46 +268,39 @@ void OnNameBoxes(HWND form) {
   NameBoxesByTheirLabels(form);
 }
 
-void ShowFailure(HWND form, form::Calculator calculator, Failure failure) {
-  const form::FailureMessage message = form::DescribeFailure(calculator, failure);
+void ShowFailure(HWND form, const form::FailureMessage& message) {
   message_box(form, Widen(message.what_failed + "\n\n" + message.reason).c_str(),
               Widen(form::kWindowCaption).c_str(), MB_OK | MB_ICONWARNING);
 }
 
-void Command9_Click(HWND form) {
-  const auto wire =
-      ComputeBestWireDiameter(BoxText(form, "Text6"), BoxText(form, "Text7"), StateOf(form).locale);
-  if (!wire) return ShowFailure(form, form::Calculator::kBestWireDiameter, wire.error());
-  SetText(ControlHandle(form, "Text8"), *wire);  // raises Text8_Change, which rounds it to 0.000
+// Windows reports a change of an edit control's text also when a text is replaced by the same
+// text; the shared handlers write only texts that change, so Text8's second pass ends there.
+void Show(HWND form, const form::HandlerOutcome& outcome) {
+  HWND txtm = ControlHandle(form, "txtm");
+  if (outcome.m_note) {
+    SetToolTip(form, txtm, *outcome.m_note);
+    SetAccessibleProperty(form, txtm, PROPID_ACC_DESCRIPTION, *outcome.m_note);
+  }
+  if (outcome.failure) return ShowFailure(form, *outcome.failure);
+  for (const auto& [name, text] : outcome.writes) {
+    HWND box = ControlHandle(form, name);
+    SetText(box, text);  // raises the box's change, as typing does
+    const auto end = static_cast<WPARAM>(GetWindowTextLengthW(box));
+    SendMessageW(box, EM_SETSEL, end, static_cast<LPARAM>(end));
+  }
 }
 
-// Runs on every change of Text8's text, typed or written. Windows reports a change also when a
-// text is replaced by the same text, so only a text that formatting changes is written back; the
-// second pass finds it formatted and ends there.
-void Text8_Change(HWND form) {
-  HWND box = ControlHandle(form, "Text8");
-  const std::string text = TextOf(box);
-  const std::string formatted = FormatFixed(std::string_view(text), 3, StateOf(form).locale);
-  if (formatted == text) return;
-  SetText(box, formatted);
-  const auto end = static_cast<WPARAM>(GetWindowTextLengthW(box));
-  SendMessageW(box, EM_SETSEL, end, static_cast<LPARAM>(end));
+void Run(HWND form, const form::Handler& handler) {
+  std::vector<std::string> texts;
+  for (const std::string_view box : handler.reads) texts.push_back(BoxText(form, box));
+  Show(form, handler.run(texts, StateOf(form).locale));
 }
 
-void Command101_Click(HWND form) {
-  const std::string texts[] = {BoxText(form, "txtt"), BoxText(form, "txtn"), BoxText(form, "txtd2"),
-                               BoxText(form, "txtd0"), BoxText(form, "txtr")};
-  const auto result =
-      ComputeMValue(texts[0], texts[1], texts[2], texts[3], texts[4], StateOf(form).locale);
-  const std::string note = result ? form::ConvergedMNote(texts[0], texts[1], texts[2], texts[3],
-                                                         texts[4], result->m_text)
-                                  : "";
-  SetToolTip(form, ControlHandle(form, "txtm"), note);
-  SetAccessibleProperty(form, ControlHandle(form, "txtm"), PROPID_ACC_DESCRIPTION, note);
-  if (!result) return ShowFailure(form, form::Calculator::kMValue, result.error());
-  SetText(ControlHandle(form, "Text101"), result->lead_angle_text);
-  SetText(ControlHandle(form, "txtm"), result->m_text);
-}
+void Command9_Click(HWND form) { Run(form, form::kCommand9_Click); }
+
+void Text8_Change(HWND form) { Run(form, form::kText8_Change); }
+
+void Command101_Click(HWND form) { Run(form, form::kCommand101_Click); }
 
 void Command7_Click(HWND form) { PrintWithDialog(form); }
 
@@ -453,8 +435,9 @@ HWND CreateForm1(HINSTANCE instance) {
 
 bool HandleForm1Keys(HWND form, MSG& message) {
   if (IsChild(form, message.hwnd)) {
-    // Not every edit control selects its whole text on Ctrl+A by itself.
-    if (IsKeyDown(message, 'A') && GetKeyState(VK_CONTROL) < 0 &&
+    // Not every edit control selects its whole text on Ctrl+A by itself. AltGr is Ctrl+Alt, and
+    // AltGr+A types a letter on some layouts (ą in Polish): that A goes on to the box.
+    if (IsKeyDown(message, 'A') && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0 &&
         IsOfClass(message.hwnd, WC_EDITW)) {
       SendMessageW(message.hwnd, EM_SETSEL, 0, -1);
       return true;

@@ -7,8 +7,8 @@
 
 // The calculator's only window, Form1: the best-wire-diameter calculator above, the M-value
 // calculator below, a note and a welcome line at the bottom, every control where the layout table
-// puts it. The texts of its boxes are the program's only state; each handler reads them, calls
-// the calculation core and writes results back.
+// puts it. The texts of its boxes are the program's only state; each handler reads the boxes its
+// shared handler names, runs it, and shows what it says.
 namespace threewire::win32 {
 
 // Creates the window, not yet shown. Destroying it posts the thread's quit message.

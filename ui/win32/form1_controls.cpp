@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <cmath>
+#include <iterator>
 
 #include "dpi.h"
 #include "wide_text.h"
@@ -40,8 +41,15 @@ FontHandle MakeSongFont(HWND window, Face face) {
   font.lfHeight = Scale(window, static_cast<int>(std::lround(points * 96 / 72)));
   font.lfWeight = face == Face::kBold ? form::kBoldWeight : FW_NORMAL;
   font.lfCharSet = GB2312_CHARSET;
-  Widen(form::kSongFamilies.front()).copy(font.lfFaceName, LF_FACESIZE - 1);
+  Widen(form::SongFamilies(form::Toolkit::kWin32).front()).copy(font.lfFaceName, LF_FACESIZE - 1);
   return FontHandle(CreateFontIndirectW(&font));
+}
+
+bool IsOfClass(HWND window, std::wstring_view class_name) {
+  wchar_t name[32];
+  const int length = GetClassNameW(window, name, std::size(name));
+  return CompareStringOrdinal(name, length, class_name.data(), static_cast<int>(class_name.size()),
+                              TRUE) == CSTR_EQUAL;
 }
 
 // Nothing typed is completed from the list.

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 #include "form1_layout.h"
 #include "gdi_objects.h"
 
@@ -21,6 +23,9 @@ WindowKind KindOf(const form::Control& control);
 
 // The Song face at the size and weight of `face`, for `window`'s DPI.
 FontHandle MakeSongFont(HWND window, form::Face face);
+
+// Whether `window` is of the window class `class_name`, such as WC_EDITW.
+bool IsOfClass(HWND window, std::wstring_view class_name);
 
 // Fills the drop-down box `combo` with the wire diameters; its own text starts as the table's.
 void FillWireList(HWND combo);

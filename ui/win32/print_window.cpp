@@ -2,9 +2,13 @@
 #include "print_window.h"
 
 #include <commdlg.h>
+#include <uxtheme.h>
+#include <vssym32.h>
 
+#include <algorithm>
 #include <string>
 
+#include "form1_controls.h"
 #include "gdi_objects.h"
 #include "wide_text.h"
 
@@ -15,57 +19,201 @@ namespace {
 // and the tenths of a millimetre in an inch.
 constexpr int kMarginTenthsMm = 100;
 constexpr int kTenthsMmPerInch = 254;
+// The finest picture drawn, in pixels an inch: beyond what an eye resolves on paper, while one for
+// a 2400-dpi inkjet would take hundreds of megabytes. A finer printer stretches it.
+constexpr int kFinestPictureDpi = 600;
 
-// The client area's pixels as the screen shows them, top row first, 32 bits each.
-struct ClientPicture {
+// The window is printed as a picture that GDI draws at the printer's resolution, not as the
+// screen's pixels stretched nor as GDI calls played onto the printer. Each control paints itself
+// as on the screen, in the screen's fonts and line breaks, scaled to the printer's resolution, so
+// text and lines are drawn as finely as the printer prints; the printer gets one picture, which
+// every printer driver prints faithfully. Played onto a printer instead, GDI calls would keep text
+// as text, but they lean on the driver for all that the controls draw with: Wine's PostScript
+// driver lost the frames' and buttons' alpha-blended borders and most labels, cut the boxes' texts
+// and filled the drop-down box black.
+
+// The picture frame of a metafile of `pixels` screen pixels, in the hundredths of a millimetre
+// that a recorder for `screen` counts for a pixel, so that playing it into a rectangle maps exactly
+// those pixels onto it.
+RECT FrameOf(HDC screen, SIZE pixels) {
+  return {0, 0,
+          MulDiv(pixels.cx, GetDeviceCaps(screen, HORZSIZE) * 100, GetDeviceCaps(screen, HORZRES)),
+          MulDiv(pixels.cy, GetDeviceCaps(screen, VERTSIZE) * 100, GetDeviceCaps(screen, VERTRES))};
+}
+
+// What `draw` draws onto `size` pixels of `window`'s screen, recorded from the origin.
+template <typename Draw>
+MetafileHandle Record(HWND window, SIZE size, Draw draw) {
+  const HDC screen = GetDC(window);
+  const RECT frame = FrameOf(screen, size);
+  const HDC recorder = CreateEnhMetaFileW(screen, nullptr, &frame, nullptr);
+  ReleaseDC(window, screen);
+  draw(recorder);
+  return MetafileHandle(CloseEnhMetaFile(recorder));
+}
+
+// Plays one record of a recording. Text is drawn transparent: the background colour that the
+// system's WM_CTLCOLORSTATIC gives a label's text does not reach a recording under Wine, whose
+// playback then puts the text on white; over the background that the label has just filled, the
+// text looks as on the screen.
+int CALLBACK PlayRecord(HDC dc, HANDLETABLE* handles, const ENHMETARECORD* record, int count,
+                        LPARAM) {
+  if (record->iType == EMR_EXTTEXTOUTW) SetBkMode(dc, TRANSPARENT);
+  return PlayEnhMetaFileRecord(dc, handles, record, count);
+}
+
+// The sunken edge of a box. The system draws it outside the box's client area, where WM_PRINT
+// does not reach under Wine, so it is drawn here as the system draws it: from the box's visual
+// style, or as the classic edge where the box has none.
+void DrawClientEdge(HWND box, HDC dc, SIZE size) {
+  RECT edge{0, 0, size.cx, size.cy};
+  if (const HTHEME theme = GetWindowTheme(box)) {
+    DrawThemeBackground(theme, dc, EP_EDITTEXT, ETS_NORMAL, &edge, nullptr);
+  } else {
+    DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
+  }
+}
+
+// The size in pixels at `dpi` of `client` pixels shown at `window_dpi`.
+SIZE AtResolution(SIZE client, int window_dpi, SIZE dpi) {
+  return {MulDiv(client.cx, dpi.cx, window_dpi), MulDiv(client.cy, dpi.cy, window_dpi)};
+}
+
+// Where the window's picture goes on the paper, in the device's pixels: 10 mm from the paper's top
+// left corner, or at the printable area's edge where that starts further in, at the size the
+// client area has on its screen.
+RECT PagePlacement(SIZE client, int window_dpi, const Paper& paper) {
+  const int left = std::max<int>(
+      0, MulDiv(kMarginTenthsMm, paper.dpi.cx, kTenthsMmPerInch) - paper.printable_offset.x);
+  const int top = std::max<int>(
+      0, MulDiv(kMarginTenthsMm, paper.dpi.cy, kTenthsMmPerInch) - paper.printable_offset.y);
+  const SIZE size = AtResolution(client, window_dpi, paper.dpi);
+  return {left, top, left + size.cx, top + size.cy};
+}
+
+// A top-down 32-bit picture of `size` pixels.
+struct Picture {
   BITMAPINFO info{};
   void* pixels = nullptr;
   BitmapHandle bitmap;
 };
 
-ClientPicture CaptureClientArea(HWND window) {
-  RECT client;
-  GetClientRect(window, &client);
-  ClientPicture picture;
-  picture.info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB};
+// A picture of the window's client area being drawn: its device context, and the client area's
+// size on the screen and in the picture.
+struct Canvas {
+  HWND window;
+  HDC dc;
+  SIZE client;
+  SIZE picture;
+};
+
+SIZE SizeOf(const RECT& rect) { return {rect.right - rect.left, rect.bottom - rect.top}; }
+
+// `rect`, in screen pixels, in the canvas's pixels.
+RECT OnCanvas(const Canvas& canvas, RECT rect) {
+  MapWindowPoints(HWND_DESKTOP, canvas.window, reinterpret_cast<POINT*>(&rect), 2);
+  return {MulDiv(rect.left, canvas.picture.cx, canvas.client.cx),
+          MulDiv(rect.top, canvas.picture.cy, canvas.client.cy),
+          MulDiv(rect.right, canvas.picture.cx, canvas.client.cx),
+          MulDiv(rect.bottom, canvas.picture.cy, canvas.client.cy)};
+}
+
+// Has `draw` draw onto the canvas what `control` shows on `place`, a rectangle of the screen,
+// drawn from its top left corner: scaled to the canvas and cut to `place`. Most controls cut their
+// drawing to their client area by taking the device's pixels for their own, which a scaled device
+// context would break; they are recorded at the screen's scale and the recording is played
+// scaled. Boxes draw straight onto the scaled canvas: Wine's playback of their text drops and
+// misplaces characters.
+template <typename Draw>
+void DrawScaled(const Canvas& canvas, HWND control, const RECT& place, Draw draw) {
+  const RECT target = OnCanvas(canvas, place);
+  const SIZE size = SizeOf(place);
+  const int saved = SaveDC(canvas.dc);
+  IntersectClipRect(canvas.dc, target.left, target.top, target.right, target.bottom);
+  if (IsOfClass(control, WC_EDITW)) {
+    const XFORM scale{static_cast<float>(target.right - target.left) / size.cx,
+                      0,
+                      0,
+                      static_cast<float>(target.bottom - target.top) / size.cy,
+                      static_cast<float>(target.left),
+                      static_cast<float>(target.top)};
+    SetWorldTransform(canvas.dc, &scale);
+    draw(canvas.dc);
+  } else {
+    EnumEnhMetaFile(canvas.dc, Record(control, size, draw).get(), PlayRecord, nullptr, &target);
+  }
+  RestoreDC(canvas.dc, saved);
+}
+
+void PaintControl(const Canvas& canvas, HWND control);
+
+// The controls that `parent` holds, from the bottom of the z-order up, so that one lying over
+// another covers it.
+void PaintChildren(const Canvas& canvas, HWND parent) {
+  for (HWND child = GetWindow(GetWindow(parent, GW_CHILD), GW_HWNDLAST); child;
+       child = GetWindow(child, GW_HWNDPREV)) {
+    PaintControl(canvas, child);
+  }
+}
+
+// `control` as it shows itself: its edge, its client area and, cut to that, the controls it holds.
+void PaintControl(const Canvas& canvas, HWND control) {
+  RECT outer, inner;
+  GetWindowRect(control, &outer);
+  GetClientRect(control, &inner);
+  MapWindowPoints(control, HWND_DESKTOP, reinterpret_cast<POINT*>(&inner), 2);
+  if (GetWindowLongPtrW(control, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) {
+    DrawScaled(canvas, control, outer, [&](HDC dc) { DrawClientEdge(control, dc, SizeOf(outer)); });
+  }
+  DrawScaled(canvas, control, inner, [&](HDC dc) {
+    SendMessageW(control, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_ERASEBKGND | PRF_CLIENT);
+  });
+  const int saved = SaveDC(canvas.dc);
+  const RECT holds = OnCanvas(canvas, inner);
+  IntersectClipRect(canvas.dc, holds.left, holds.top, holds.right, holds.bottom);
+  PaintChildren(canvas, control);
+  RestoreDC(canvas.dc, saved);
+}
+
+// The client area as it is shown, drawn into a picture of `size` pixels: the window's background,
+// then its controls.
+Picture Rasterize(HWND window, SIZE size) {
+  Picture picture;
+  picture.info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB};
   picture.bitmap.reset(
       CreateDIBSection(nullptr, &picture.info, DIB_RGB_COLORS, &picture.pixels, nullptr, 0));
-  // Whatever a closed dialog left uncovered is drawn again before it is copied.
-  RedrawWindow(window, nullptr, nullptr,
-               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   const DcHandle memory(CreateCompatibleDC(nullptr));
   const HGDIOBJ previous = SelectObject(memory.get(), picture.bitmap.get());
-  const HDC screen = GetDC(window);
-  BitBlt(memory.get(), 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
-  ReleaseDC(window, screen);
+  SetGraphicsMode(memory.get(), GM_ADVANCED);  // for the boxes' scaling
+  const RECT whole{0, 0, size.cx, size.cy};
+  FillRect(memory.get(), &whole,
+           reinterpret_cast<HBRUSH>(GetClassLongPtrW(window, GCLP_HBRBACKGROUND)));
+  RECT client;
+  GetClientRect(window, &client);
+  PaintChildren({window, memory.get(), SizeOf(client), size}, window);
   SelectObject(memory.get(), previous);
   GdiFlush();
   return picture;
 }
 
-// Where the window's picture goes on a page, in the device's pixels: 10 mm from the top left
-// corner of the paper, whose printable area starts `printable_offset` device pixels inside it, at
-// the size the client area has on its screen (`client` pixels at `window_dpi`).
-RECT PagePlacement(SIZE client, UINT window_dpi, SIZE device_dpi, POINT printable_offset) {
-  const int left = MulDiv(kMarginTenthsMm, device_dpi.cx, kTenthsMmPerInch) - printable_offset.x;
-  const int top = MulDiv(kMarginTenthsMm, device_dpi.cy, kTenthsMmPerInch) - printable_offset.y;
-  const int dpi = static_cast<int>(window_dpi);
-  return {left, top, left + MulDiv(client.cx, device_dpi.cx, dpi),
-          top + MulDiv(client.cy, device_dpi.cy, dpi)};
-}
-
 }  // namespace
 
-void PrintWindowTo(HWND window, HDC device) {
-  const ClientPicture picture = CaptureClientArea(window);
-  const LONG width = picture.info.bmiHeader.biWidth;
-  const LONG height = -picture.info.bmiHeader.biHeight;
-  const RECT page = PagePlacement(
-      {width, height}, GetDpiForWindow(window),
-      {GetDeviceCaps(device, LOGPIXELSX), GetDeviceCaps(device, LOGPIXELSY)},
-      {GetDeviceCaps(device, PHYSICALOFFSETX), GetDeviceCaps(device, PHYSICALOFFSETY)});
+Paper PaperOf(HDC printer) {
+  return {{GetDeviceCaps(printer, LOGPIXELSX), GetDeviceCaps(printer, LOGPIXELSY)},
+          {GetDeviceCaps(printer, PHYSICALOFFSETX), GetDeviceCaps(printer, PHYSICALOFFSETY)}};
+}
+
+void PrintWindowTo(HWND window, HDC device, const Paper& paper) {
+  RECT client;
+  GetClientRect(window, &client);
+  const int window_dpi = static_cast<int>(GetDpiForWindow(window));
+  const RECT page = PagePlacement({client.right, client.bottom}, window_dpi, paper);
+  const SIZE size = AtResolution({client.right, client.bottom}, window_dpi,
+                                 {std::min<int>(paper.dpi.cx, kFinestPictureDpi),
+                                  std::min<int>(paper.dpi.cy, kFinestPictureDpi)});
+  const Picture picture = Rasterize(window, size);
   StretchDIBits(device, page.left, page.top, page.right - page.left, page.bottom - page.top, 0, 0,
-                width, height, picture.pixels, &picture.info, DIB_RGB_COLORS, SRCCOPY);
+                size.cx, size.cy, picture.pixels, &picture.info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 void PrintWithDialog(HWND window) {
@@ -85,7 +233,7 @@ void PrintWithDialog(HWND window) {
   document.lpszDocName = title.c_str();
   if (StartDocW(printer.get(), &document) <= 0) return;  // cancelled, say, in a PDF's file dialog
   StartPage(printer.get());
-  PrintWindowTo(window, printer.get());
+  PrintWindowTo(window, printer.get(), PaperOf(printer.get()));
   EndPage(printer.get());
   EndDoc(printer.get());
 }

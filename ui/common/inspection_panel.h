@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "form1_handlers.h"
+
+// The inspector's panel, 实测判定, which the web page shows beside the window: from the
+// drawing's pitch-diameter limits and the M measured over the wires, for the thread in the M
+// calculator's boxes, the M window of the limits, the part's actual pitch diameter and a verdict,
+// each by the window's one-step method and by the converged solution of the same model. The
+// verdict is the converged one's: at large leads the one-step M departs from the model it solves,
+// and would pass or reject parts by that departure.
+namespace threewire::form {
+
+inline constexpr std::string_view kPanelTitle = "实测判定";
+
+// A box or an output of the panel: its element's name, and the caption it shows.
+struct PanelItem {
+  std::string_view name;
+  std::string_view caption;
+};
+
+// The boxes the inspector fills, in the order shown, all in mm.
+std::span<const PanelItem> PanelInputs();
+
+inline constexpr PanelItem kJudgeButton{"judge", "判定"};
+
+// The columns of the outputs' table, and its two rows: a caption, then one output per column.
+struct PanelRow {
+  std::string_view caption;
+  std::string_view cells[3];
+};
+std::span<const std::string_view> PanelColumns();
+std::span<const PanelRow> PanelRows();
+
+// The verdict, and the line under it that says how it was judged.
+inline constexpr std::string_view kVerdict = "verdict";
+inline constexpr std::string_view kVerdictBasis = "verdict_basis";
+
+// 判定, or Enter in one of the panel's boxes: reads the thread's boxes as 显示M值 does and the
+// panel's own, strictly in the user's decimal separator without digit grouping. With the limits
+// it writes their M window, with a measured M the actual pitch diameter, with both the verdict;
+// what it cannot give it clears. Nothing to work with, a text that is no number, or a lower limit
+// above the upper one is a failure that names the box, and changes nothing.
+extern const Handler kJudge_Click;
+
+}  // namespace threewire::form
