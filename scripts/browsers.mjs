@@ -91,14 +91,16 @@ class Puppeteer extends Driver {
     return new Puppeteer(engine, engineBrowser, await engineBrowser.newPage());
   }
 
+  // Firefox takes the page's language from THREEWIRE_PAGE_LANGUAGE where a run sets it.
   static Browser(engine, prefs) {
     const firefox = engine === 'firefox';
+    const language = process.env.THREEWIRE_PAGE_LANGUAGE;
     return puppeteer.launch({
       browser: firefox ? 'firefox' : 'chrome',
       executablePath: firefox ? '/usr/bin/firefox-esr' : '/usr/bin/chromium',
       headless: true,
       args: firefox ? [] : ['--no-sandbox', '--disable-gpu', '--hide-scrollbars'],
-      extraPrefsFirefox: prefs,
+      extraPrefsFirefox: {...prefs, ...(language && {'intl.accept_languages': language})},
     });
   }
 
@@ -163,6 +165,7 @@ class Puppeteer extends Driver {
 const kKeys = {
   Tab: '\uE004',
   Backspace: '\uE003',
+  Enter: '\uE007',
   Escape: '\uE00C',
   F4: '\uE034',
   Alt: '\uE00A',

@@ -19,9 +19,18 @@ const kPage = pathToFileURL(resolve(pagePath)).href;
 const kBoxes = ['Text6', 'Text7', 'Text8', 'txtt', 'txtn', 'txtd2', 'txtd0', 'txtr', 'txtm', 'Text101'];
 const kM10 = {txtt: '1.5', txtn: '1', txtd2: '9.026', txtd0: '0.866', txtr: '60'};
 const kNote = /迭代收敛解：M = 10\.3267 mm/;  // M10×1.5's M, converged
+// A run in German (THREEWIRE_PAGE_LANGUAGE=de-DE) types and reads the best wire, the lead angle and
+// the panel's numbers with a decimal comma: "0.866" is "0,866".
+const kComma = /^de/.test(process.env.THREEWIRE_PAGE_LANGUAGE ?? '');
+const Local = (text) => (kComma ? text.replaceAll('.', ',') : text);
 let engine;
 
-before(async () => console.log(`# ${engineName}: ${await (engine = await Launch(engineName)).version()}`));
+before(async () => {
+  console.log(`# ${engineName}: ${await (engine = await Launch(engineName)).version()}`);
+  await engine.show(kPage);  // which writes the run's decimal separator
+  await engine.paste({Text8: '2'});
+  assert.equal((await engine.texts(['Text8'])).Text8, Local('2.000'));
+});
 after(() => engine?.close());
 
 // A test, or a subtest given its parent's t.test, that ends with no uncaught error in the page.
@@ -56,13 +65,12 @@ Case(test, 'opens as the window was drawn, focus on 打 印', {}, async () => {
 
 Case(test, 'calculates what is typed and picked', {}, async (t) => {
   const cases = [  // name, typed texts, a list entry picked, button, expected texts
-    ['best wire M10×1.5', {Text6: '1.5', Text7: '60'}, null, 'Command9', {Text8: '0.866'}],  // 1.5 / (2 cos 30°)
-    ['best wire, comma typed', {Text6: '1,5', Text7: '60'}, null, 'Command9', {Text8: '8.660'}],  // "," groups
-    ['typed digit', {Text8: '1'}, null, null, {Text8: '1.000'}],
+    ['best wire M10×1.5', {Text6: Local('1.5'), Text7: '60'}, null, 'Command9', {Text8: Local('0.866')}],  // 1.5 / (2 cos 30°)
+    ['typed digit', {Text8: '1'}, null, null, {Text8: Local('1.000')}],
     ['typed letters', {Text8: 'x1'}, null, null, {Text8: 'x1'}],
-    // lead angle atan(1.5 / (π 9.026)) = 3.028°
-    ['M10×1.5, wire typed', kM10, null, 'Command101', {Text101: '3.028', txtm: ' 10.327'}],
-    ['M10×1.5, wire picked', {...kM10, txtd0: ''}, '0.866', 'Command101', {Text101: '3.028', txtm: ' 10.327', txtd0: '0.866'}],
+    // lead angle atan(1.5 / (π 9.026)) = 3.028°; M's text has a point in every language
+    ['M10×1.5, wire typed', kM10, null, 'Command101', {Text101: Local('3.028'), txtm: ' 10.327'}],
+    ['M10×1.5, wire picked', {...kM10, txtd0: ''}, '0.866', 'Command101', {Text101: Local('3.028'), txtm: ' 10.327', txtd0: '0.866'}],
   ];
   await Rows(t, cases, async (name, typed, picked, button, expected) => {
     await engine.show(kPage);
@@ -102,16 +110,45 @@ Case(test, 'a failure says what failed, which box, and changes nothing', {}, asy
   });
 });
 
+// Whatever the boxes hold, a click writes only its own results, or shows a message and writes none.
 Case(test, 'takes any text in any box', {}, async (t) => {
   const texts = ['9'.repeat(100000), '1e400', '-0', '\0\t\n', '１．５', '<b>&amp;</b>', '1' + '0'.repeat(5000)];
+  const results = {Command9: ['Text8'], Command101: ['Text101', 'txtm']};
   await Rows(t, texts.map((text) => [JSON.stringify(text.slice(0, 12)), text]), async (name, text) => {
     await engine.show(kPage);
     await engine.paste(Object.fromEntries(kBoxes.map((name) => [name, text])));
     for (const button of ['Command9', 'Command101']) {
+      const before = await engine.texts(kBoxes);
       await engine.click(button);
+      const failed = await engine.run(() => document.getElementById('message').open);
+      const after = await engine.texts(kBoxes);
+      const changed = kBoxes.filter((box) => after[box] !== before[box]);
+      assert.deepEqual(changed, failed ? [] : changed.filter((box) => results[button].includes(box)));
       await Dismiss();
     }
+    assert.equal(await engine.run(() => document.querySelectorAll('b').length), 0);  // no markup
   });
+});
+
+// At 21° of lead the window's one-step M reads a good part 0.115 mm low; the panel gives both
+// readings and judges by the converged one. Its M window by the window's method is the window's M.
+Case(test, "the inspector's panel judges a part, beside or under the window", {}, async () => {
+  await engine.show(kPage);
+  await engine.typeInto({txtt: '12', txtn: '4', txtd2: '39.800', txtd0: '6.212', txtr: '30'});
+  await engine.click('Command101');
+  await engine.typeInto({d2max: Local('39.800'), d2min: Local('39.600'), measured_m: Local('48.917')});
+  await engine.press('Enter');  // as 判定
+  const shown = await engine.texts(['txtm', 'm_max', 'd2_actual', 'd2_actual_exact', 'verdict']);
+  const expected = {m_max: '49.163', d2_actual: '39.535', d2_actual_exact: '39.650'};
+  for (const name in expected) expected[name] = Local(expected[name]);
+  assert.deepEqual(shown, {txtm: ' 49.163', ...expected, verdict: '合格'});
+  const [form, panel] = [await engine.rect('Form1'), await engine.rect('panel')];
+  assert.ok(panel.left >= form.right || panel.top >= form.bottom, JSON.stringify([form, panel]));
+  await engine.typeInto({d2min: Local('39.9')});
+  await engine.click('judge');
+  assert.match(await engine.run(() => document.getElementById('message-text').textContent), /“中径下限”/);
+  assert.equal((await engine.texts(['verdict'])).verdict, '合格');
+  await Dismiss();
 });
 
 // The captions not on the lines they are drawn on: two for the labels drawn two lines high, one
@@ -158,14 +195,16 @@ function TargetsTooSmall(targets) {
 
 const kNoTouch = engineName === 'webkit' && 'WebKitGTK cannot pretend to be a touch screen';
 Case(test, 'a touch screen shows the window large and whole, with targets to touch', {skip: kNoTouch}, async (t) => {
-  await Rows(t, [[360, 740], [390, 844], [430, 932], [740, 360]], async (width, height) => {
+  await Rows(t, [[320, 640], [360, 740], [390, 844], [430, 932], [740, 360]], async (width, height) => {
     await engine.show(kPage, {width, height, phone: true});
     const form = await AssertShownWhole(width, height);
     if (width < height) assert.ok(form.width >= 0.9 * width, JSON.stringify(form));
     // Safari on iPhones zooms into a box whose text is under 16 px.
     assert.deepEqual(await engine.run(() => [...document.querySelectorAll('input')]
       .filter((box) => parseFloat(getComputedStyle(box).fontSize) < 16).map((box) => box.id)), []);
-    const targets = await engine.run(() => [...new Set([...document.querySelectorAll('#Form1 input, #Form1 button')]
+    const panel = await engine.rect('panel');
+    assert.ok(panel.left >= 0 && panel.right <= width + 0.5, JSON.stringify(panel));
+    const targets = await engine.run(() => [...new Set([...document.querySelectorAll('input, #Form1 button, #panel button')]
       .map((target) => target.closest('.combo') ?? target))].map((target) => target.getBoundingClientRect().toJSON()));
     assert.deepEqual(width === 360 ? TargetsTooSmall(targets) : [], []);
   });

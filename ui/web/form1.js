@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The window Form1 in a browser. The same start as the desktop windows: load the core, build the
-// window from its table, connect the four handlers, put the focus on 打 印. Every number, caption,
-// message and place comes from the WebAssembly module; this script only builds and connects.
+// window from its table, connect the four handlers, put the focus on 打 印; then the inspector's
+// panel beside it (inspection_panel.js). Every number, caption, message and place comes from the
+// WebAssembly module; this script only builds and connects.
 
 const kLineHeight = 1.1;  // a Song face's lines, as tall as its labels were drawn for
 const kTouchWidthShare = 0.95;  // of a touch screen's width, that the window fills
@@ -309,6 +310,7 @@ class Form1 {
     for (const [name, text] of writes) {
       const box = this.Box(name);
       box.value = text;
+      if (!(box instanceof HTMLInputElement)) continue;  // an output of the inspector's panel
       box.setSelectionRange(text.length, text.length);
       box.dispatchEvent(new Event('input'));
     }
@@ -338,7 +340,8 @@ function ShowStartFailure(error) {
 
 try {
   const core = await LoadCore();
-  new Form1(core, core.call('form1_table'));
+  const table = core.call('form1_table');
+  new InspectionPanel(new Form1(core, table), table.panel, table.fonts);
   performance.mark('threewire-ready');  // bench/web_startup.py reads it
 } catch (error) {
   ShowStartFailure(error);

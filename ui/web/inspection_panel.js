@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: MIT
+// The inspector's panel, 实测判定, beside the window where the screen has room and under it
+// elsewhere, never over it: from the drawing's pitch-diameter limits and the M measured over the
+// wires, the M window of the limits, the part's actual pitch diameter and a verdict. Its captions,
+// and what 判定 does with the boxes, come from the WebAssembly module as the window's do; this
+// builds the panel and connects it.
+
+class InspectionPanel {
+  // `form1` runs the panel's handler as it runs its own, and shows a failure in its message box.
+  constructor(form1, panel, fonts) {
+    this.form1 = form1;
+    const section = document.createElement('section');
+    section.id = 'panel';
+    section.style.fontFamily = fonts;
+    const title = section.appendChild(document.createElement('h2'));
+    title.id = 'panel-title';
+    title.textContent = panel.title;
+    section.setAttribute('aria-labelledby', title.id);
+    section.append(this.CreateInputs(panel), this.CreateResults(panel));
+    for (const name of [panel.verdict, panel.basis]) {
+      const line = section.appendChild(document.createElement('output'));
+      line.id = name;
+      line.setAttribute('aria-live', 'polite');
+    }
+    document.body.append(section);
+  }
+
+  // The boxes, each on a line with its caption and unit, then 判定; Enter in a box judges too.
+  CreateInputs(panel) {
+    const inputs = document.createElement('div');
+    inputs.className = 'inputs';
+    for (const { name, caption } of panel.inputs) {
+      const label = inputs.appendChild(document.createElement('label'));
+      const box = NewBox('', 'decimal');
+      box.id = name;
+      box.addEventListener('keydown', (event) => {
+        if (event.key === 'Enter') this.Judge_Click();
+      });
+      const text = document.createElement('span');
+      text.textContent = caption;
+      label.append(text, box, 'mm');
+    }
+    const judge = inputs.appendChild(document.createElement('button'));
+    judge.type = 'button';
+    judge.id = panel.button.name;
+    judge.textContent = panel.button.caption;
+    judge.addEventListener('click', () => this.Judge_Click());
+    return inputs;
+  }
+
+  // A row for each method, a column for each result, in mm.
+  CreateResults(panel) {
+    const table = document.createElement('table');
+    const head = table.createTHead().insertRow();
+    head.appendChild(document.createElement('td'));
+    for (const column of panel.columns) {
+      head.appendChild(document.createElement('th')).textContent = column;
+    }
+    for (const { caption, cells } of panel.rows) {
+      const row = table.insertRow();
+      const header = row.appendChild(document.createElement('th'));
+      header.scope = 'row';
+      header.textContent = caption;
+      for (const name of cells) row.insertCell().appendChild(document.createElement('output')).id = name;
+    }
+    return table;
+  }
+
+  Judge_Click() {
+    this.form1.Run('Judge_Click');
+  }
+}
