@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Takes the README's pictures of the web page: the window in Chromium on a desktop; the whole
 // screen of phones 360 and 390 px wide (Chromium's device emulation) after 显示M值 for M10×1.5,
-// with the converged M's line under the window; and the window on a screen 280 px wide in each of
-// the three engines. Usage: screenshot-web.mjs threewire.html folder (WebKitGTK wants a display)
+// with the converged M's line under the window; the inspector's panel judging a part of 21° of lead,
+// beside the window on a desktop and under it on a phone; and the window on a screen 280 px wide
+// in each of the three engines. Usage: screenshot-web.mjs threewire.html folder (WebKitGTK wants a
+// display)
 import {writeFileSync} from 'node:fs';
 import {join, resolve} from 'node:path';
 import {pathToFileURL} from 'node:url';
@@ -19,11 +21,18 @@ const kM10 = {
   txtr: '60'
 };
 
-async function Shot(engine, file, screen, id) {
+const kLargeLead = {txtt: '12', txtn: '4', txtd2: '39.8', txtd0: '6.212', txtr: '30'};
+const kMeasured = {d2max: '39.800', d2min: '39.600', measured_m: '48.917'};
+
+async function Shot(engine, file, screen, id, judged = false) {
   await engine.show(url, screen);
-  if (screen.phone) {
-    await engine.typeInto(kM10);
+  if (screen.phone || judged) {
+    await engine.typeInto(judged ? kLargeLead : kM10);
     await engine.click('Command101');
+  }
+  if (judged) {
+    await engine.typeInto(kMeasured);
+    await engine.click('judge');
   }
   const errors = await engine.errors();
   if (errors.length) throw new Error(`${file}: ${errors}`);
@@ -37,6 +46,8 @@ for (const name of ['chromium', 'firefox', 'webkit']) {
     await Shot(engine, 'screenshot-web.png', {}, 'Form1');
     await Shot(engine, 'screenshot-web-phone.png', {width: 360, height: 740, phone: true});
     await Shot(engine, 'screenshot-web-phone-390.png', {width: 390, height: 844, phone: true});
+    await Shot(engine, 'screenshot-web-panel.png', {width: 720, height: 400}, undefined, true);
+    await Shot(engine, 'screenshot-web-panel-phone.png', {width: 390, height: 844, phone: true}, 'panel', true);
   }
   await Shot(engine, `screenshot-web-280-${name}.png`, {width: 280, height: 400}, 'screen');
   await engine.close();
