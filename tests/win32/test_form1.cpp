@@ -95,8 +95,8 @@ class Form1Test : public testing::Test {
 // user's settings; the lead angle and the best wire are written, and the best wire's texts read,
 // their way.
 TEST_F(Form1Test, BothCalculatorsAnswerTheirButtons) {
-  for (const auto [box, text] : {std::pair{"txtt", "6"}, {"txtn", "3"}, {"txtd2", "36"},
-                                 {"txtd0", "3.106"}, {"txtr", "30"}})
+  for (const auto [box, text] :
+       {std::pair{"txtt", "6"}, {"txtn", "3"}, {"txtd2", "36"}, {"txtd0", "3.106"}, {"txtr", "30"}})
     Type(box, text);
   Click("Command101");
   EXPECT_EQ(Text("Text101"), Local("9.043"));
