@@ -3,6 +3,7 @@
 // outputs show or the failure out.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <string>
 
@@ -42,15 +43,28 @@ Texts With(Texts texts, const Texts& more) {
 // The panel's M window by the window's method is the window's own M for that pitch diameter, and
 // by the converged one the M box's note's.
 TEST(InspectionPanel, TheMWindowIsTheWindowsOwnM) {
-  const Texts shown = Shown(Judge(With(kLargeLead, {{"d2max", "39.800"}, {"d2min", "39.600"}})));
-  for (const auto& [limit, one_step, converged] :
-       {std::tuple{"39.800", "m_max", "m_max_exact"}, {"39.600", "m_min", "m_min_exact"}}) {
-    SCOPED_TRACE(limit);
-    const auto window = ComputeMValue("12", "4", limit, "6.212", "30");
-    const auto exact = ComputeExactMValue("12", "4", limit, "6.212", "30");
+  // The README's threads of large lead, with best-size wires, and the 21° thread: pitch, starts,
+  // wire, angle, and a pitch diameter as both limits.
+  const std::array<const char*, 5> threads[] = {
+      {"1.5", "1", "0.866", "60", "9.026"}, {"6", "3", "3.1058", "30", "33"},
+      {"6", "6", "3.1058", "30", "33"},     {"10", "6", "5.1764", "30", "45"},
+      {"10", "8", "5.1764", "30", "45"},    {"9.42478", "6", "5.0148", "40", "30"},
+      {"12", "4", "6.212", "30", "39.800"},
+  };
+  for (const auto& [pitch, starts, wire, angle, d2] : threads) {
+    SCOPED_TRACE(std::string(pitch) + " × " + starts);
+    const Texts shown = Shown(Judge({{"txtt", pitch},
+                                     {"txtn", starts},
+                                     {"txtd0", wire},
+                                     {"txtr", angle},
+                                     {"d2max", d2},
+                                     {"d2min", d2}}));
+    const auto window = ComputeMValue(pitch, starts, d2, wire, angle);
+    const auto exact = ComputeExactMValue(pitch, starts, d2, wire, angle);
     ASSERT_TRUE(window && exact);
-    EXPECT_EQ(FormatSpaced(shown.at(one_step)), window->m_text);
-    EXPECT_EQ(shown.at(converged), FormatFixed(*exact, 3));
+    EXPECT_EQ(FormatSpaced(shown.at("m_max")), window->m_text);
+    EXPECT_EQ(shown.at("m_min"), shown.at("m_max"));
+    EXPECT_EQ(shown.at("m_max_exact"), FormatFixed(*exact, 3));
   }
 }
 
