@@ -12,22 +12,40 @@ namespace {
 constexpr double kMissedM = 1e-7;
 constexpr int kMaxSteps = 50;
 
+// The thread of the boxes, read once, whose M is then taken for any pitch diameter.
+class ThreadModel {
+ public:
+  ThreadModel(MModel model, const ThreadTexts& texts)
+      : model_(model),
+        thread_(ReadLeadThread(model, texts.pitch, texts.starts, "", texts.wire_diameter,
+                               texts.profile_angle, read_)) {}
+
+  Result<double> M(double pitch_diameter) const {
+    StepCheck check = read_;  // a failure in reading the boxes comes first
+    LeadThread thread = thread_;
+    thread.d2 = check.Finite(pitch_diameter, InputToCheck::kPitchDiameter);
+    const double M = ModelM(model_, thread, check);
+    if (check.failure()) return std::unexpected(*check.failure());
+    return M;
+  }
+
+ private:
+  MModel model_;
+  StepCheck read_;
+  LeadThread thread_;
+};
+
 }  // namespace
 
 Result<double> MForPitchDiameter(MModel model, const ThreadTexts& texts, double pitch_diameter) {
-  StepCheck check;
-  LeadThread thread = ReadLeadThread(model, texts.pitch, texts.starts, "", texts.wire_diameter,
-                                     texts.profile_angle, check);
-  thread.d2 = check.Finite(pitch_diameter, InputToCheck::kPitchDiameter);
-  const double M = ModelM(model, thread, check);
-  if (check.failure()) return std::unexpected(*check.failure());
-  return M;
+  return ThreadModel(model, texts).M(pitch_diameter);
 }
 
-Result<double> PitchDiameterForM(MModel model, const ThreadTexts& thread, double m) {
+Result<double> PitchDiameterForM(MModel model, const ThreadTexts& texts, double m) {
+  const ThreadModel thread(model, texts);
   double d2 = m, previous_d2 = 0, previous_m = 0;
   for (int step = 0; step < kMaxSteps; ++step) {
-    const auto m_at = MForPitchDiameter(model, thread, d2);
+    const auto m_at = thread.M(d2);
     if (!m_at) return m_at;
     if (std::abs(*m_at - m) < kMissedM) return d2;
     // The first step takes M to move one for one with the pitch diameter, the later ones the

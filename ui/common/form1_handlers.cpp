@@ -48,11 +48,15 @@ HandlerOutcome Command101_Click(std::span<const std::string> texts, const Number
 
 }  // namespace
 
+bool IsBlank(std::string_view text) {
+  return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
 std::vector<std::string_view> EmptyBoxes(std::span<const std::string_view> reads,
                                          std::span<const std::string> texts) {
   std::vector<std::string_view> empty;
   for (std::size_t i = 0; i < reads.size(); ++i) {
-    if (texts[i].find_first_not_of(" \t\r\n") == std::string::npos) empty.push_back(reads[i]);
+    if (IsBlank(texts[i])) empty.push_back(reads[i]);
   }
   return empty;
 }

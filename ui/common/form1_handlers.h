@@ -39,7 +39,10 @@ struct Handler {
   HandlerOutcome (*run)(std::span<const std::string> texts, const NumberLocale& locale);
 };
 
-// The boxes among `reads` whose texts, given in the same order, are empty or blanks only.
+// Whether a box's text is empty or blanks only, as a box the user has not filled.
+bool IsBlank(std::string_view text);
+
+// The boxes among `reads` whose texts, given in the same order, are blank.
 std::vector<std::string_view> EmptyBoxes(std::span<const std::string_view> reads,
                                          std::span<const std::string> texts);
 

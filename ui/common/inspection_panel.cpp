@@ -79,7 +79,7 @@ std::variant<Figures, FailureMessage> ReadFigures(std::span<const std::string> t
   std::optional<double> read[3];
   for (std::size_t i = 0; i < 3; ++i) {
     const std::string& text = texts[kThreadBoxes + i];
-    if (text.find_first_not_of(" \t\r\n") == std::string::npos) continue;
+    if (IsBlank(text)) continue;
     const auto number = ParseStrict(text, ungrouped);
     if (!number) return NotANumber(kInputs[i], number.error().kind);
     read[i] = *number;
