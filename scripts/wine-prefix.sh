@@ -14,13 +14,29 @@ base=${3:+$(realpath "$3")}
 wine=/usr/lib/wine/wine64
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
+# A prefix's first boot has been seen to fail at random (Wine exits with 53: kernel32.dll not
+# loaded). Its output is kept, shown when it fails, and the boot is tried once more from scratch.
+boot_prefix() {
+  local log=$prefix.boot.log attempt status
+  for attempt in 1 2; do
+    status=0
+    WINEDEBUG=fixme-all "$wine" wineboot --init >"$log" 2>&1 || status=$?
+    [ "$status" -ne 0 ] || return 0
+    echo "wineboot --init in $prefix failed with $status (attempt $attempt); it printed:" >&2
+    tail -n 40 "$log" >&2
+    /usr/lib/wine/wineserver -k 2>/dev/null || true
+    rm -rf "$prefix"
+  done
+  return "$status"
+}
+
 if [ ! -f "$prefix/system.reg" ]; then
   if [ -n "$base" ]; then
     mkdir -p "$prefix"
     cp -a "$base/.update-timestamp" "$base"/*.reg "$base/dosdevices" "$prefix/"
     ln -sfn "$base/drive_c" "$prefix/drive_c"
   else
-    "$wine" wineboot --init >/dev/null 2>&1
+    boot_prefix
   fi
 fi
 
