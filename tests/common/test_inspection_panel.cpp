@@ -53,12 +53,8 @@ TEST(InspectionPanel, TheMWindowIsTheWindowsOwnM) {
   };
   for (const auto& [pitch, starts, wire, angle, d2] : threads) {
     SCOPED_TRACE(std::string(pitch) + " × " + starts);
-    const Texts shown = Shown(Judge({{"txtt", pitch},
-                                     {"txtn", starts},
-                                     {"txtd0", wire},
-                                     {"txtr", angle},
-                                     {"d2max", d2},
-                                     {"d2min", d2}}));
+    const Texts shown = Shown(Judge({{"txtt", pitch}, {"txtn", starts}, {"txtd0", wire},
+                                     {"txtr", angle}, {"d2max", d2}, {"d2min", d2}}));
     const auto window = ComputeMValue(pitch, starts, d2, wire, angle);
     const auto exact = ComputeExactMValue(pitch, starts, d2, wire, angle);
     ASSERT_TRUE(window && exact);
@@ -71,26 +67,21 @@ TEST(InspectionPanel, TheMWindowIsTheWindowsOwnM) {
 // A part whose converged M says 39.650 reads 0.115 mm lower by the one-step method, which would
 // reject it from 39.600–39.800; the verdict is the converged model's.
 TEST(InspectionPanel, JudgesByTheConvergedModel) {
-  struct Case {
-    const char* d2min;
-    const char* d2max;
-    const char* verdict;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, const char*, const char*> cases[] = {  // limits, verdict
       {"39.600", "39.800", "合格"},
       {"39.700", "39.800", "中径偏小 50.0 µm"},  // 39.700 − 39.64997
       {"39.500", "39.600", "中径偏大 50.0 µm"},  // 39.64997 − 39.600
       {"39.650", "39.650", "中径偏小 0.0 µm"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.verdict);
+  for (const auto& [d2min, d2max, verdict] : cases) {
+    SCOPED_TRACE(verdict);
     const HandlerOutcome outcome =
-        Judge(With(kLargeLead, {{"d2min", c.d2min}, {"d2max", c.d2max}, {"measured_m", "48.917"}}));
+        Judge(With(kLargeLead, {{"d2min", d2min}, {"d2max", d2max}, {"measured_m", "48.917"}}));
     ASSERT_FALSE(outcome.failure) << outcome.failure->reason;
     const Texts shown = Shown(outcome);
     EXPECT_EQ(shown.at("d2_actual"), "39.535");
     EXPECT_EQ(shown.at("d2_actual_exact"), "39.650");
-    EXPECT_EQ(shown.at("verdict"), c.verdict);
+    EXPECT_EQ(shown.at("verdict"), verdict);
     EXPECT_EQ(shown.at("verdict_basis"),
               "按迭代收敛解判定。按本窗口算法的实际中径与之相差 115.3 µm。");
   }
@@ -111,13 +102,8 @@ TEST(InspectionPanel, GivesWhatItsInputsAllow) {
     EXPECT_EQ(measured_only.at(cleared), "") << cleared;
   }
   // M10×1.5 at 3° of lead: both methods agree to a fraction of a micrometre.
-  const Texts m10 = Shown(Judge({{"txtt", "1.5"},
-                                 {"txtn", "1"},
-                                 {"txtd0", "0.866"},
-                                 {"txtr", "60"},
-                                 {"d2max", "9.1"},
-                                 {"d2min", "9"},
-                                 {"measured_m", "10.327"}}));
+  const Texts m10 = Shown(Judge({{"txtt", "1.5"}, {"txtn", "1"}, {"txtd0", "0.866"}, {"txtr", "60"},
+                                 {"d2max", "9.1"}, {"d2min", "9"}, {"measured_m", "10.327"}}));
   EXPECT_EQ(m10.at("verdict"), "合格");
   EXPECT_EQ(m10.at("verdict_basis"), "按迭代收敛解判定。");
 }
@@ -126,31 +112,20 @@ TEST(InspectionPanel, GivesWhatItsInputsAllow) {
 // calculator cannot take: a message that names the box, and no output written.
 TEST(InspectionPanel, RefusesBadInputNamingTheBox) {
   const NumberLocale german{",", "."};
+  // clang-format off
   const std::tuple<const char*, Texts, NumberLocale, const char*> cases[] = {
       {"nothing", kLargeLead, {}, "请填写“中径上限”、“中径下限”或“实测M值”。"},
-      {"letters",
-       With(kLargeLead, {{"measured_m", "4x"}}),
-       {},
-       "“实测M值”中没有填写有效的数。\n请检查“实测M值”。"},
-      {"limits reversed",
-       With(kLargeLead, {{"d2max", "39.6"}, {"d2min", "39.8"}}),
-       {},
+      {"letters", With(kLargeLead, {{"measured_m", "4x"}}), {}, "“实测M值”中没有填写有效的数。\n请检查“实测M值”。"},
+      {"limits reversed", With(kLargeLead, {{"d2max", "39.6"}, {"d2min", "39.8"}}), {},
        "中径下限大于中径上限。\n请检查“中径下限”。"},
       {"a point under a decimal comma", With(kLargeLead, {{"d2max", "39.800"}}), german,
        "“中径上限”中没有填写有效的数。\n请检查“中径上限”。"},
-      {"beyond range",
-       With(kLargeLead, {{"d2min", "1e999"}}),
-       {},
+      {"beyond range", With(kLargeLead, {{"d2min", "1e999"}}), {},
        "“中径下限”的数值太大，超出了计算范围。\n请检查“中径下限”。"},
-      {"no thread",
-       {{"txtd0", "6.212"}, {"measured_m", "48.917"}},
-       {},
-       "请填写“输入螺距”、“输入线数”、“输入牙形角”。"},
-      {"no part has this M",
-       With(kLargeLead, {{"measured_m", "1"}}),
-       {},
-       "“实测M值”的数值无法用于计算。\n请检查“实测M值”。"},
+      {"no thread", {{"txtd0", "6.212"}, {"measured_m", "48.917"}}, {}, "请填写“输入螺距”、“输入线数”、“输入牙形角”。"},
+      {"no part has this M", With(kLargeLead, {{"measured_m", "1"}}), {}, "“实测M值”的数值无法用于计算。\n请检查“实测M值”。"},
   };
+  // clang-format on
   for (const auto& [name, typed, locale, reason] : cases) {
     SCOPED_TRACE(name);
     const HandlerOutcome outcome = Judge(typed, locale);

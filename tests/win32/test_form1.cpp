@@ -129,10 +129,8 @@ TEST_F(Form1Test, FailureChangesNoBoxAndNamesTheBoxToCheck) {
 // Ctrl+A selects a box's whole text; AltGr+A, which Windows reports as Ctrl+Alt+A, is left to
 // the keyboard layout, which may type a letter with it.
 TEST_F(Form1Test, CtrlASelectsAllAndAltGrAIsLeftToTheLayout) {
-  const struct {
-    std::vector<int> held;
-    bool selects_all;
-  } cases[] = {{{VK_CONTROL}, true}, {{VK_CONTROL, VK_MENU}, false}, {{}, false}};
+  const std::pair<std::vector<int>, bool> cases[] = {  // keys held, whether all is selected
+      {{VK_CONTROL}, true}, {{VK_CONTROL, VK_MENU}, false}, {{}, false}};
   BYTE keys[256];
   GetKeyboardState(keys);
   const std::array<BYTE, 256> released = std::to_array(keys);
@@ -193,21 +191,16 @@ std::vector<const EMRSTRETCHDIBITS*> StretchedPictures(HENHMETAFILE page) {
   return pictures;
 }
 
-// Whether the picture, 32 bits a pixel and top row first, has the window's background colour all
-// along its edges.
-bool EdgesAreWindowBackground(const EMRSTRETCHDIBITS& picture) {
+// Whether the picture, 32 bits a pixel, is of the window's client area alone: whether its four
+// corners have the window's background colour.
+bool CornersAreWindowBackground(const EMRSTRETCHDIBITS& picture) {
   const auto* pixels = reinterpret_cast<const std::uint32_t*>(
       reinterpret_cast<const char*>(&picture) + picture.offBitsSrc);
-  const LONG width = picture.cxSrc, height = picture.cySrc;
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
-  const auto is_background = [&](LONG x, LONG y) {
-    return (pixels[y * width + x] & 0xFFFFFF) ==
-           (GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face));
-  };
-  bool all = true;
-  for (LONG x = 0; x < width; ++x) all = all && is_background(x, 0) && is_background(x, height - 1);
-  for (LONG y = 0; y < height; ++y) all = all && is_background(0, y) && is_background(width - 1, y);
-  return all;
+  const LONG width = picture.cxSrc, last = picture.cxSrc * picture.cySrc - 1;
+  return std::ranges::all_of(std::array{0L, width - 1, last - width + 1, last}, [&](LONG at) {
+    return (pixels[at] & 0xFFFFFF) == (GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face));
+  });
 }
 
 // Printed onto a page (recorded in a metafile) for papers of several resolutions and printable
@@ -216,11 +209,7 @@ bool EdgesAreWindowBackground(const EMRSTRETCHDIBITS& picture) {
 // where that starts further in) at its true size, 317 x 349 pixels at 96 dpi, as one picture of
 // the printer's resolution up to 600 pixels an inch: not the screen's pixels stretched.
 TEST_F(Form1Test, PrintsTheWindowAtItsTrueSizeTenMillimetresFromTheCornerAtThePrintersResolution) {
-  const struct {
-    const char* name;
-    Paper paper;
-    double picture_dpi;
-  } cases[] = {
+  const std::tuple<const char*, Paper, double> cases[] = {  // paper, the picture's pixels an inch
       {"600 dpi, printable from the corner", {{600, 600}, {0, 0}}, 600},
       {"600 dpi, printable from 3.4 mm", {{600, 600}, {80, 80}}, 600},
       {"300 dpi, printable from 12.7 mm across, 2.5 mm down", {{300, 300}, {150, 30}}, 300},
@@ -230,24 +219,24 @@ TEST_F(Form1Test, PrintsTheWindowAtItsTrueSizeTenMillimetresFromTheCornerAtThePr
   const HWND unaware = CreateForm1(GetModuleHandleW(nullptr));
   SetThreadDpiAwarenessContext(awareness);
   const HDC screen = GetDC(nullptr);
-  for (const auto& c : cases) {
+  for (const auto& [name, paper, picture_dpi] : cases) {
     for (const HWND window : {form_, unaware}) {
-      SCOPED_TRACE(std::string(c.name) + (window == unaware ? ", DPI-unaware" : ""));
+      SCOPED_TRACE(std::string(name) + (window == unaware ? ", DPI-unaware" : ""));
       const HDC recorder = CreateEnhMetaFileW(screen, nullptr, nullptr, nullptr);
-      PrintWindowTo(window, recorder, c.paper);
+      PrintWindowTo(window, recorder, paper);
       const HENHMETAFILE page = CloseEnhMetaFile(recorder);
       const std::vector<const EMRSTRETCHDIBITS*> pictures = StretchedPictures(page);
       ASSERT_EQ(pictures.size(), 1u);
       const EMRSTRETCHDIBITS& picture = *pictures.front();
-      const double dpi = c.paper.dpi.cx, margin = 10 / 25.4 * dpi;  // the same dpi down
-      EXPECT_NEAR(picture.xDest, std::max(0.0, margin - c.paper.printable_offset.x), 1);
-      EXPECT_NEAR(picture.yDest, std::max(0.0, margin - c.paper.printable_offset.y), 1);
+      const double dpi = paper.dpi.cx, margin = 10 / 25.4 * dpi;  // the same dpi down
+      EXPECT_NEAR(picture.xDest, std::max(0.0, margin - paper.printable_offset.x), 1);
+      EXPECT_NEAR(picture.yDest, std::max(0.0, margin - paper.printable_offset.y), 1);
       // Half a pixel of a 96-dpi screen, which a screen of 144 dpi rounds the window to.
       EXPECT_NEAR(picture.cxDest, 317 / 96.0 * dpi, dpi / 192);
       EXPECT_NEAR(picture.cyDest, 349 / 96.0 * dpi, dpi / 192);
-      EXPECT_NEAR(picture.cxSrc * dpi / picture.cxDest, c.picture_dpi, 1);
-      EXPECT_NEAR(picture.cySrc * dpi / picture.cyDest, c.picture_dpi, 1);
-      EXPECT_TRUE(EdgesAreWindowBackground(picture));
+      EXPECT_NEAR(picture.cxSrc * dpi / picture.cxDest, picture_dpi, 1);
+      EXPECT_NEAR(picture.cySrc * dpi / picture.cyDest, picture_dpi, 1);
+      EXPECT_TRUE(CornersAreWindowBackground(picture));
       DeleteEnhMetaFile(page);
     }
   }
