@@ -14,32 +14,6 @@ base=${3:+$(realpath "$3")}
 wine=/usr/lib/wine/wine64
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
-# A prefix's first boot has been seen to fail at random (Wine exits with 53: kernel32.dll not
-# loaded). Its output is kept, shown when it fails, and the boot is tried once more from scratch.
-boot_prefix() {
-  local log=$prefix.boot.log attempt status
-  for attempt in 1 2; do
-    status=0
-    WINEDEBUG=fixme-all "$wine" wineboot --init >"$log" 2>&1 || status=$?
-    [ "$status" -ne 0 ] || return 0
-    echo "wineboot --init in $prefix failed with $status (attempt $attempt); it printed:" >&2
-    tail -n 40 "$log" >&2
-    /usr/lib/wine/wineserver -k 2>/dev/null || true
-    rm -rf "$prefix"
-  done
-  return "$status"
-}
-
-if [ ! -f "$prefix/system.reg" ]; then
-  if [ -n "$base" ]; then
-    mkdir -p "$prefix"
-    cp -a "$base/.update-timestamp" "$base"/*.reg "$base/dosdevices" "$prefix/"
-    ln -sfn "$base/drive_c" "$prefix/drive_c"
-  else
-    boot_prefix
-  fi
-fi
-
 settings=$(mktemp --suffix=.reg)
 trap 'rm -f "$settings"' EXIT
 printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
@@ -48,6 +22,35 @@ printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
   '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '' \
   '[HKEY_CURRENT_USER\Control Panel\Desktop]' "\"LogPixels\"=dword:$(printf '%08x' "$dpi")" '' |
   iconv -f UTF-8 -t UTF-16 >"$settings"
-"$wine" regedit /S "Z:${settings//\//\\}"
+
+configure() { "$wine" regedit /S "Z:${settings//\//\\}"; }
+
+# A prefix's first boot has been seen to fail at random (Wine exits with 53: kernel32.dll not
+# loaded). The boot and the first settings are logged, the log shown when they fail, and a failed
+# prefix is booted once more from scratch.
+boot_and_configure() {
+  local log=$prefix.boot.log attempt status
+  for attempt in 1 2; do
+    status=0
+    { WINEDEBUG=fixme-all "$wine" wineboot --init && configure; } >"$log" 2>&1 || status=$?
+    [ "$status" -ne 0 ] || return 0
+    echo "booting the Wine prefix $prefix failed with $status (attempt $attempt); Wine printed:" >&2
+    tail -n 40 "$log" >&2
+    /usr/lib/wine/wineserver -k 2>/dev/null || true
+    rm -rf "$prefix"
+  done
+  return "$status"
+}
+
+if [ -f "$prefix/system.reg" ]; then
+  configure
+elif [ -n "$base" ]; then
+  mkdir -p "$prefix"
+  cp -a "$base/.update-timestamp" "$base"/*.reg "$base/dosdevices" "$prefix/"
+  ln -sfn "$base/drive_c" "$prefix/drive_c"
+  configure
+else
+  boot_and_configure
+fi
 # The registry reaches its files when the prefix's server ends.
 /usr/lib/wine/wineserver -w
