@@ -50,6 +50,18 @@ std::string Json(std::string_view text) {
 
 std::string Json(int number) { return std::to_string(number); }
 
+// The items, each written by `to_json`, separated by commas: the inside of an array or object.
+std::string Joined(const auto& items, const auto& to_json) {
+  std::string joined;
+  for (const auto& item : items) joined += (joined.empty() ? "" : ",") + to_json(item);
+  return joined;
+}
+
+// A JSON array of texts.
+std::string JsonTexts(const auto& texts) {
+  return "[" + Joined(texts, [](std::string_view text) { return Json(text); }) + "]";
+}
+
 std::string Colour(const std::optional<form::Rgb>& rgb) {
   if (!rgb) return "null";
   return Json("rgb(" + std::to_string(rgb->red) + "," + std::to_string(rgb->green) + "," +
@@ -91,12 +103,6 @@ std::string ControlJson(const Control& control) {
          ",\"tooltip\":" + Json(control.tooltip) + ",\"names\":" + Json(control.names) + "}";
 }
 
-std::string Json(const std::vector<std::string_view>& texts) {
-  std::string list;
-  for (const std::string_view text : texts) list += (list.empty() ? "" : ",") + Json(text);
-  return "[" + list + "]";
-}
-
 // The handlers the page runs, each under its name and the export that runs it, with the boxes it
 // reads in the order the export takes their texts.
 constexpr std::pair<std::string_view, const form::Handler*> kHandlers[] = {
@@ -107,12 +113,12 @@ constexpr std::pair<std::string_view, const form::Handler*> kHandlers[] = {
 };
 
 std::string HandlersJson() {
-  std::string handlers;
-  for (const auto& [name, handler] : kHandlers) {
-    const std::vector<std::string_view> reads(handler->reads.begin(), handler->reads.end());
-    handlers += (handlers.empty() ? "" : ",") + Json(name) + ":" + Json(reads);
-  }
-  return "{" + handlers + "}";
+  return "{" +
+         Joined(kHandlers,
+                [](const auto& handler) {
+                  return Json(handler.first) + ":" + JsonTexts(handler.second->reads);
+                }) +
+         "}";
 }
 
 std::string Json(const form::PanelItem& item) {
@@ -122,42 +128,31 @@ std::string Json(const form::PanelItem& item) {
 // {"title", "inputs": [{"name", "caption"}], "button": {"name", "caption"}, "columns": [...],
 //  "rows": [{"caption", "cells": [names]}], "verdict", "basis"}
 std::string PanelJson() {
-  std::string inputs;
-  for (const form::PanelItem& input : form::PanelInputs()) {
-    inputs += (inputs.empty() ? "" : ",") + Json(input);
-  }
-  const auto columns = form::PanelColumns();
-  std::string rows;
-  for (const form::PanelRow& row : form::PanelRows()) {
-    rows += (rows.empty() ? "" : ",") + ("{\"caption\":" + Json(row.caption)) +
-            ",\"cells\":" + Json(std::vector(std::begin(row.cells), std::end(row.cells))) + "}";
-  }
+  const std::string inputs =
+      Joined(form::PanelInputs(), [](const form::PanelItem& input) { return Json(input); });
+  const std::string rows = Joined(form::PanelRows(), [](const form::PanelRow& row) {
+    return "{\"caption\":" + Json(row.caption) + ",\"cells\":" + JsonTexts(row.cells) + "}";
+  });
   return "{\"title\":" + Json(form::kPanelTitle) + ",\"inputs\":[" + inputs +
          "],\"button\":" + Json(form::kJudgeButton) +
-         ",\"columns\":" + Json(std::vector(columns.begin(), columns.end())) + ",\"rows\":[" +
-         rows + "],\"verdict\":" + Json(form::kVerdict) +
-         ",\"basis\":" + Json(form::kVerdictBasis) + "}";
+         ",\"columns\":" + JsonTexts(form::PanelColumns()) + ",\"rows\":[" + rows +
+         "],\"verdict\":" + Json(form::kVerdict) + ",\"basis\":" + Json(form::kVerdictBasis) + "}";
 }
 
 std::string TableJson() {
-  std::string controls;
-  for (const Control& control : form::Controls()) {
-    controls += (controls.empty() ? "" : ",") + ControlJson(control);
-  }
-  const auto wires = form::WireDiameters();
+  const std::string controls = Joined(form::Controls(), ControlJson);
   return "{\"caption\":" + Json(form::kWindowCaption) +
          ",\"width\":" + Json(form::kClientWidthTwips / form::kTwipsPerPixel) +
          ",\"height\":" + Json(form::kClientHeightTwips / form::kTwipsPerPixel) +
          ",\"fonts\":" + Json(FontFamilies()) + ",\"controls\":[" + controls +
-         "],\"wires\":" + Json(std::vector(wires.begin(), wires.end())) +
-         ",\"handlers\":" + HandlersJson() + ",\"panel\":" + PanelJson() + "}";
+         "],\"wires\":" + JsonTexts(form::WireDiameters()) + ",\"handlers\":" + HandlersJson() +
+         ",\"panel\":" + PanelJson() + "}";
 }
 
 std::string OutcomeJson(const form::HandlerOutcome& outcome) {
-  std::string writes;
-  for (const auto& [box, text] : outcome.writes) {
-    writes += (writes.empty() ? "[" : ",[") + Json(box) + "," + Json(text) + "]";
-  }
+  const std::string writes = Joined(outcome.writes, [](const form::BoxText& write) {
+    return "[" + Json(write.box) + "," + Json(write.text) + "]";
+  });
   const std::string failure = outcome.failure
                                   ? "{\"what_failed\":" + Json(outcome.failure->what_failed) +
                                         ",\"reason\":" + Json(outcome.failure->reason) + "}"
