@@ -19,6 +19,8 @@ constexpr char kWelcomeNote[] = "欢迎加入QQ交流群：" THREEWIRE_CHAT_GROU
 constexpr char kWelcomeNote[] = "欢迎加入QQ交流群：暂无";
 #endif
 
+constexpr char kWelcomeNoteName[] = "欢迎信息";
+
 constexpr Rgb kBlue{0, 0, 255};
 constexpr Rgb kDarkBlue{0, 0, 192};
 constexpr Rgb kGreen{0, 192, 0};
@@ -144,6 +146,12 @@ const Control& ControlNamed(std::string_view name) {
 std::string_view CaptionOf(std::string_view box) {
   const auto found = std::ranges::find(kControls, box, &Control::names);
   return found == std::end(kControls) ? std::string_view() : found->text;
+}
+
+std::string_view AccessibleName(const Control& control) {
+  if (control.name == "Text3") return kWelcomeNoteName;
+  const std::string_view caption = CaptionOf(control.name);
+  return caption.empty() ? control.text : caption;
 }
 
 std::vector<const Control*> TabOrder() {

@@ -65,6 +65,11 @@ const Control& ControlNamed(std::string_view name);
 // The caption of the label that names `box`: "输入螺距" for txtt.
 std::string_view CaptionOf(std::string_view box);
 
+// What a screen reader names a control: a box the caption of the label beside it (the wire box
+// and each of its parts too), the welcome note what it is, since its text is no name, and any
+// other control its own caption.
+std::string_view AccessibleName(const Control& control);
+
 // The controls that take the focus, in tab order; the window opens with the focus on the first.
 std::vector<const Control*> TabOrder();
 

@@ -148,8 +148,8 @@ HandlerOutcome Judge_Click(std::span<const std::string> texts, const NumberLocal
                Micrometres(std::abs(actual[0] - actual[1]), locale) + "。";
     }
   }
-  outcome.writes.push_back({kVerdict, verdict});
-  outcome.writes.push_back({kVerdictBasis, basis});
+  outcome.writes.push_back({kVerdict.name, verdict});
+  outcome.writes.push_back({kVerdictBasis.name, basis});
   return outcome;
 }
 

@@ -27,7 +27,9 @@ std::span<const PanelItem> PanelInputs();
 
 inline constexpr PanelItem kJudgeButton{"judge", "判定"};
 
-// The columns of the outputs' table, and its two rows: a caption, then one output per column.
+// The outputs' table, as a screen reader names it; its columns, and its two rows: a caption, then
+// one output per column.
+inline constexpr std::string_view kResultsCaption = "两种算法的结果";
 struct PanelRow {
   std::string_view caption;
   std::string_view cells[3];
@@ -35,9 +37,10 @@ struct PanelRow {
 std::span<const std::string_view> PanelColumns();
 std::span<const PanelRow> PanelRows();
 
-// The verdict, and the line under it that says how it was judged.
-inline constexpr std::string_view kVerdict = "verdict";
-inline constexpr std::string_view kVerdictBasis = "verdict_basis";
+// The verdict, and the line under it that says how it was judged, with the names a screen reader
+// gives them.
+inline constexpr PanelItem kVerdict{"verdict", "判定结果"};
+inline constexpr PanelItem kVerdictBasis{"verdict_basis", "判定依据"};
 
 // 判定, or Enter in one of the panel's boxes: reads the thread's boxes as 显示M值 does and the
 // panel's own, strictly in the user's decimal separator without digit grouping. With the limits

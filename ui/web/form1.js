@@ -210,6 +210,9 @@ class Form1 {
       const focusable = element.matches('input, button') ? element : element.querySelector('input');
       (focusable ?? element).id = control.name;
       if (focusable) focusable.tabIndex = control.tab;
+      // Named for screen readers, the wire box's list button too; Text3's text is no name.
+      const parts = element.matches('input') ? [element] : element.querySelectorAll('input, select');
+      for (const part of parts) part.setAttribute('aria-label', control.accessible);
       element.classList.add(control.kind);
       Object.assign(element.style, {
         left: `${control.left}px`,

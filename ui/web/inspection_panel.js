@@ -5,6 +5,12 @@
 // and what 判定 does with the boxes, come from the WebAssembly module as the window's do; this
 // builds the panel and connects it.
 
+function Header(row, scope, text) {
+  const header = row.appendChild(document.createElement('th'));
+  header.scope = scope;
+  header.textContent = text;
+}
+
 class InspectionPanel {
   // `form1` runs the panel's handler as it runs its own, and shows a failure in its message box.
   constructor(form1, panel, fonts) {
@@ -17,9 +23,10 @@ class InspectionPanel {
     title.textContent = panel.title;
     section.setAttribute('aria-labelledby', title.id);
     section.append(this.CreateInputs(panel), this.CreateResults(panel));
-    for (const name of [panel.verdict, panel.basis]) {
+    for (const { name, caption } of [panel.verdict, panel.basis]) {
       const line = section.appendChild(document.createElement('output'));
       line.id = name;
+      line.setAttribute('aria-label', caption);
       line.setAttribute('aria-live', 'polite');
     }
     document.body.append(section);
@@ -48,20 +55,22 @@ class InspectionPanel {
     return inputs;
   }
 
-  // A row for each method, a column for each result, in mm.
+  // A row for each method, a column for each result, in mm; a screen reader reads each result
+  // with its row's and column's headers.
   CreateResults(panel) {
     const table = document.createElement('table');
+    table.setAttribute('aria-label', panel.results);
     const head = table.createTHead().insertRow();
     head.appendChild(document.createElement('td'));
-    for (const column of panel.columns) {
-      head.appendChild(document.createElement('th')).textContent = column;
-    }
+    for (const column of panel.columns) Header(head, 'col', column);
     for (const { caption, cells } of panel.rows) {
       const row = table.insertRow();
-      const header = row.appendChild(document.createElement('th'));
-      header.scope = 'row';
-      header.textContent = caption;
-      for (const name of cells) row.insertCell().appendChild(document.createElement('output')).id = name;
+      Header(row, 'row', caption);
+      cells.forEach((name, column) => {
+        const output = row.insertCell().appendChild(document.createElement('output'));
+        output.id = name;
+        output.setAttribute('aria-label', `${caption} ${panel.columns[column]}`);
+      });
     }
     return table;
   }

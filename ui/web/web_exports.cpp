@@ -100,7 +100,8 @@ std::string ControlJson(const Control& control) {
          ",\"text\":" + Json(control.text) + ",\"points\":" + Points(control.face) +
          ",\"weight\":" + Json(weight) + ",\"colour\":" + Colour(control.colour) +
          ",\"tab\":" + (control.tab ? Json(*control.tab) : "null") +
-         ",\"tooltip\":" + Json(control.tooltip) + ",\"names\":" + Json(control.names) + "}";
+         ",\"tooltip\":" + Json(control.tooltip) + ",\"names\":" + Json(control.names) +
+         ",\"accessible\":" + Json(form::AccessibleName(control)) + "}";
 }
 
 // The handlers the page runs, each under its name and the export that runs it, with the boxes it
@@ -125,8 +126,8 @@ std::string Json(const form::PanelItem& item) {
   return "{\"name\":" + Json(item.name) + ",\"caption\":" + Json(item.caption) + "}";
 }
 
-// {"title", "inputs": [{"name", "caption"}], "button": {"name", "caption"}, "columns": [...],
-//  "rows": [{"caption", "cells": [names]}], "verdict", "basis"}
+// {"title", "inputs": [{"name", "caption"}], "button": {"name", "caption"}, "results", "columns":
+//  [...], "rows": [{"caption", "cells": [names]}], "verdict": {"name", "caption"}, "basis": ...}
 std::string PanelJson() {
   const std::string inputs =
       Joined(form::PanelInputs(), [](const form::PanelItem& input) { return Json(input); });
@@ -135,6 +136,7 @@ std::string PanelJson() {
   });
   return "{\"title\":" + Json(form::kPanelTitle) + ",\"inputs\":[" + inputs +
          "],\"button\":" + Json(form::kJudgeButton) +
+         ",\"results\":" + Json(form::kResultsCaption) +
          ",\"columns\":" + JsonTexts(form::PanelColumns()) + ",\"rows\":[" + rows +
          "],\"verdict\":" + Json(form::kVerdict) + ",\"basis\":" + Json(form::kVerdictBasis) + "}";
 }

@@ -34,7 +34,7 @@ constexpr int kFirstControlId = 100;
 // Entries the open wire-diameter list shows at once.
 constexpr int kVisibleWires = 20;
 // Posted at creation, so that it comes once the window is on the screen and before any input.
-constexpr UINT kNameBoxes = WM_APP;
+constexpr UINT kNameControls = WM_APP;
 
 // One font per Face, for the window's DPI.
 using Fonts = std::array<FontHandle, 3>;
@@ -235,12 +235,17 @@ void SetAccessibleProperty(HWND form, HWND control, const MSAAPROPID& property,
   }
 }
 
-// A box's accessible name is the caption of the label beside it. The labels lie beneath the boxes
+// Each control that takes the focus is named for screen readers as the layout names it; the wire
+// box's edit field too, where the focus is while the user types. The labels lie beneath the boxes
 // in z-order, where screen readers do not look for them, so the names are given explicitly.
-void NameBoxesByTheirLabels(HWND form) {
-  for (const Control& label : form::Controls()) {
-    if (!label.names.empty()) {
-      SetAccessibleProperty(form, ControlHandle(form, label.names), PROPID_ACC_NAME, label.text);
+void NameFocusableControls(HWND form) {
+  for (const Control* control : form::TabOrder()) {
+    HWND handle = ControlHandle(form, control->name);
+    const std::string_view name = form::AccessibleName(*control);
+    SetAccessibleProperty(form, handle, PROPID_ACC_NAME, name);
+    COMBOBOXINFO combo{sizeof combo};
+    if (control->kind == ControlKind::kComboBox && GetComboBoxInfo(handle, &combo)) {
+      SetAccessibleProperty(form, combo.hwndItem, PROPID_ACC_NAME, name);
     }
   }
 }
@@ -257,15 +262,15 @@ LRESULT OnCreate(HWND form) {
   SetFonts(form);
   FitWireBox(form);
   StateOf(form).focus = ControlHandle(form, form::TabOrder().front()->name);
-  PostMessageW(form, kNameBoxes, 0, 0);
+  PostMessageW(form, kNameControls, 0, 0);
   return 0;
 }
 
 // Only screen readers need the accessibility runtime, and they find the window once it is shown:
 // loading it waits until then.
-void OnNameBoxes(HWND form) {
+void OnNameControls(HWND form) {
   StateOf(form).accessibility = MakeAccessibilityServices();
-  NameBoxesByTheirLabels(form);
+  NameFocusableControls(form);
 }
 
 void ShowFailure(HWND form, const form::FailureMessage& message) {
@@ -385,8 +390,8 @@ LRESULT CALLBACK Form1Procedure(HWND form, UINT message, WPARAM wparam, LPARAM l
     case WM_DPICHANGED:
       OnDpiChanged(form, *reinterpret_cast<const RECT*>(lparam));
       return 0;
-    case kNameBoxes:
-      OnNameBoxes(form);
+    case kNameControls:
+      OnNameControls(form);
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
