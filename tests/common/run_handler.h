@@ -3,7 +3,6 @@
 // or else a fresh window's (the layout's first texts; the panel's boxes start empty).
 #pragma once
 
-#include <algorithm>
 #include <map>
 #include <string>
 
@@ -14,16 +13,10 @@ namespace threewire::form::testing_support {
 
 using Texts = std::map<std::string, std::string, std::less<>>;
 
-inline HandlerOutcome RunOn(const Handler& handler, const Texts& typed,
-                            const NumberLocale& locale = {}) {
+inline HandlerOutcome RunOn(const Handler& handler, Texts typed, const NumberLocale& locale = {}) {
+  for (const Control& control : Controls()) typed.emplace(control.name, control.text);
   std::vector<std::string> texts;
-  for (const std::string_view box : handler.reads) {
-    const auto found = typed.find(box);
-    const bool in_window = std::ranges::find(Controls(), box, &Control::name) != Controls().end();
-    texts.emplace_back(found != typed.end() ? found->second
-                       : in_window          ? ControlNamed(box).text
-                                            : "");
-  }
+  for (const std::string_view box : handler.reads) texts.push_back(typed[std::string(box)]);
   return handler.run(texts, locale);
 }
 

@@ -14,6 +14,7 @@
 namespace threewire {
 namespace {
 
+using std::numbers::pi;
 using testing_support::Shortest;
 
 using Inputs = std::array<std::string, 5>;  // pitch, starts, pitch diameter, wire, angle
@@ -23,29 +24,27 @@ Result<MValueResult> Compute(const Inputs& in, const NumberLocale& locale = {}) 
 }
 
 // The worked examples of the rules, and texts from a separate implementation of the same rules
-// in another language, with decimal arithmetic for the text roundings.
+// in another language, with decimal arithmetic for the text roundings. The user's decimal
+// separator reaches the lead angle only: the M text always has a point.
 TEST(ComputeMValue, MatchesTheRulesDigitForDigit) {
-  const std::tuple<Inputs, std::string> cases[] = {
-      {{"1.5", "1", "9.026", "0.866", "60"}, "3.028 10.327"},
-      {{"6", "3", "36", "3.106", "30"}, "9.043 40.048"},
-      {{"2", "4", "18.701", "1.157", "60"}, "7.754 20.456"},
-      {{"1.5mm", "1,9", "9. 026", "0.866\n", "60°"}, "3.028 10.327"},  // read leniently
-      {{"１．５", "１", "９．０２６", "０．８６６", "６０"}, "3.028 10.327"},
-      {{"1。5", "1", "9。026", "0。866", "60"}, "3.028 10.327"},  // Chinese punctuation's point
-      {{"1.5", "1.5", "9.026", "0.866", "60"}, "4.537 10.329"},   // fractional starts
-      {{"1.5", "1", "9.026", "0.866", "-60"}, "3.028 9.457"},
-      {{"0.2", "1", "0.5", "0.118", "60"}, "7.256 .682"},     // no zero before the point
-      {{"4", "4", "45.769", "0.866", "30"}, "6.349 42.54"},   // nor a trailing one
-      {{"4", "1", "41.552", "2.309", "60"}, "1.755 45.017"},  // the tangent to six decimals
+  const NumberLocale point{}, german{",", "."};
+  const std::tuple<Inputs, NumberLocale, std::string> cases[] = {
+      {{"1.5", "1", "9.026", "0.866", "60"}, point, "3.028 10.327"},
+      {{"1.5", "1", "9.026", "0.866", "60"}, german, "3,028 10.327"},
+      {{"6", "3", "36", "3.106", "30"}, point, "9.043 40.048"},
+      {{"2", "4", "18.701", "1.157", "60"}, point, "7.754 20.456"},
+      {{"1.5mm", "1,9", "9. 026", "0.866\n", "60°"}, point, "3.028 10.327"},  // read leniently
+      {{"1.5", "1.5", "9.026", "0.866", "60"}, point, "4.537 10.329"},        // fractional starts
+      {{"1.5", "1", "9.026", "0.866", "-60"}, point, "3.028 9.457"},
+      {{"0.2", "1", "0.5", "0.118", "60"}, point, "7.256 .682"},     // no zero before the point
+      {{"4", "4", "45.769", "0.866", "30"}, point, "6.349 42.54"},   // nor a trailing one
+      {{"4", "1", "41.552", "2.309", "60"}, point, "1.755 45.017"},  // the tangent to six decimals
   };
-  for (const auto& [in, expected] : cases) {
-    const auto result = Compute(in);
+  for (const auto& [in, locale, expected] : cases) {
+    const auto result = Compute(in, locale);
     ASSERT_TRUE(result) << expected;
     EXPECT_EQ(result->lead_angle_text + result->m_text, expected);
   }
-  // The locale's separator reaches the lead angle only: the M text always has a point.
-  const auto german = Compute({"1.5", "1", "9.026", "0.866", "60"}, NumberLocale{",", "."});
-  EXPECT_EQ(german->lead_angle_text + german->m_text, "3,028 10.327");
 }
 
 TEST(ComputeMValue, StopsAtTheFirstFailingStepAndNamesTheBox) {
@@ -72,7 +71,6 @@ TEST(ComputeMValue, StopsAtTheFirstFailingStepAndNamesTheBox) {
 // (d0/2) tan²ψ cos(α/2) cot(α/2), ψ the lead angle. For ordinary threads the shown M agrees
 // with both within 4 µm, and more starts (a steeper helix) never lower it.
 TEST(ComputeMValue, AgreesWithTheClassicalLeadCorrection) {
-  const double pi = std::numbers::pi;
   for (const double alpha : {30.0, 55.0, 60.0}) {
     const double half = alpha / 2 * pi / 180;
     for (const double P : {0.2, 0.5, 1.5, 3.0, 8.0}) {

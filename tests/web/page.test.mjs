@@ -6,7 +6,7 @@
 // Usage: node page.test.mjs chromium|firefox|webkit threewire.html
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
-import {mkdtempSync, readFileSync, writeFileSync} from 'node:fs';
+import {readFileSync, rmSync, writeFileSync} from 'node:fs';
 import {tmpdir} from 'node:os';
 import {join, resolve} from 'node:path';
 import {after, before, test} from 'node:test';
@@ -48,36 +48,20 @@ async function Rows(t, rows, body) {
 
 const Dismiss = () => engine.run(() => document.querySelector('#message[open] button')?.click());  // 确定
 
-Case(test, 'opens as the window was drawn, focus on 打 印', {}, async () => {
-  await engine.show(kPage);
-  const titleAndFetches = () => [document.title, performance.getEntriesByType('resource').length];
-  assert.deepEqual(await engine.run(titleAndFetches), ['多线螺纹(大螺旋角)三针测量', 0]);
-  const {width, height} = await engine.rect('Form1');
-  assert.deepEqual([Math.round(width), Math.round(height)], [317, 349]);  // 4755 × 5235 twips
-  assert.equal((await engine.texts(['txtd0'])).txtd0, '0.118');
-  const arrow = ({right, top, height}) => document.elementFromPoint(right - 5, top + height / 2).id;
-  assert.equal(await engine.run(arrow, await engine.rect('txtd0')), 'txtd0-list');  // the arrow opens the list
-  for (const name of ['Command7', 'txtd0', 'Text101']) {  // Tab walks on from 打 印
-    assert.equal(await engine.run(() => document.activeElement.id), name);
-    await engine.press('Tab');
-  }
-});
-
 Case(test, 'calculates what is typed and picked', {}, async (t) => {
   const cases = [  // name, typed texts, a list entry picked, button, expected texts
     ['best wire M10×1.5', {Text6: Local('1.5'), Text7: '60'}, null, 'Command9', {Text8: Local('0.866')}],  // 1.5 / (2 cos 30°)
-    ['typed digit', {Text8: '1'}, null, null, {Text8: Local('1.000')}],
-    ['typed letters', {Text8: 'x1'}, null, null, {Text8: 'x1'}],
     // lead angle atan(1.5 / (π 9.026)) = 3.028°; M's text has a point in every language
-    ['M10×1.5, wire typed', kM10, null, 'Command101', {Text101: Local('3.028'), txtm: ' 10.327'}],
     ['M10×1.5, wire picked', {...kM10, txtd0: ''}, '0.866', 'Command101', {Text101: Local('3.028'), txtm: ' 10.327', txtd0: '0.866'}],
   ];
   await Rows(t, cases, async (name, typed, picked, button, expected) => {
     await engine.show(kPage);
+    const arrow = ({right, top, height}) => document.elementFromPoint(right - 5, top + height / 2).id;
+    assert.equal(await engine.run(arrow, await engine.rect('txtd0')), 'txtd0-list');  // the arrow opens the list
     await engine.typeInto(typed);
     const pick = (entry) => Object.assign(document.getElementById('txtd0-list'), {value: entry}).dispatchEvent(new Event('change'));
     if (picked) await engine.run(pick, picked);
-    if (button) await engine.click(button);
+    await engine.click(button);
     assert.deepEqual(await engine.texts(Object.keys(expected)), expected);
   });
   // The converged M, in the tooltip and as a line of text under the window, outside it.
@@ -86,30 +70,28 @@ Case(test, 'calculates what is typed and picked', {}, async (t) => {
   assert.ok((await engine.rect('txtm-note')).top >= (await engine.rect('Form1')).bottom);
 });
 
-Case(test, 'a failure says what failed, which box, and changes nothing', {}, async (t) => {
-  const cases = [  // name, typed texts, button, the message's first line and the box it names
-    ['empty pitch', {Text7: '60'}, 'Command9', '无法计算理论三针直径。', '“输入螺距”'],
-    ['180°', {txtr: '180'}, 'Command101', '无法计算M值。', '“输入牙形角”'],
-  ];
-  await Rows(t, cases, async (name, typed, button, whatFailed, box) => {
-    await engine.show(kPage);
-    await engine.paste(kM10);
-    await engine.click('Command101');  // a result and its note, which only a failed M takes away
-    await engine.typeInto(typed);
-    const before = await engine.texts(kBoxes);
-    await engine.click(button);
-    const message = await engine.run(() => document.getElementById('message-text').textContent);
-    assert.ok(message.startsWith(whatFailed + '\n') && message.includes(box), message);
-    assert.deepEqual(await engine.texts(kBoxes), before);
-    const notes = await engine.run(() => [document.getElementById('txtm').title, document.getElementById('txtm-note')?.textContent]);
-    assert.deepEqual(notes.map((note) => note === ''), Array(2).fill(button === 'Command101'));
-    await Dismiss();
-    assert.equal(await engine.run(() => document.getElementById('message').open), false);
-  });
+// 180° fails the M calculation: a message that names the box, no box changed, and the converged
+// M, which only a failed M takes away, gone from the tooltip and the line.
+Case(test, 'a failure says what failed, which box, and changes nothing', {}, async () => {
+  await engine.show(kPage);
+  await engine.paste(kM10);
+  await engine.click('Command101');
+  await engine.typeInto({txtr: '180'});
+  const before = await engine.texts(kBoxes);
+  await engine.click('Command101');
+  const message = await engine.run(() => document.getElementById('message-text').textContent);
+  assert.ok(message.startsWith('无法计算M值。\n') && message.includes('“输入牙形角”'), message);
+  assert.deepEqual(await engine.texts(kBoxes), before);
+  const notes = await engine.run(() => [document.getElementById('txtm').title, document.getElementById('txtm-note')?.textContent]);
+  assert.deepEqual(notes, ['', '']);
+  await Dismiss();
+  assert.equal(await engine.run(() => document.getElementById('message').open), false);
 });
 
-// Whatever the boxes hold, a click writes only its own results, or shows a message and writes none.
-Case(test, 'takes any text in any box', {}, async (t) => {
+// Whatever the boxes hold, a click writes only its own results, or shows a message and writes none:
+// the page's own doing, the same in every engine.
+const kOnce = engineName !== 'chromium' && 'the same in every engine: run in Chromium';
+Case(test, 'takes any text in any box', {skip: kOnce}, async (t) => {
   const texts = ['9'.repeat(100000), '1e400', '-0', '\0\t\n', '１．５', '<b>&amp;</b>', '1' + '0'.repeat(5000)];
   const results = {Command9: ['Text8'], Command101: ['Text101', 'txtm']};
   await Rows(t, texts.map((text) => [JSON.stringify(text.slice(0, 12)), text]), async (name, text) => {
@@ -128,6 +110,25 @@ Case(test, 'takes any text in any box', {}, async (t) => {
   });
 });
 
+// Each box, list button and button of the window and each box and output of the panel has a name
+// in Chromium's accessibility tree, which screen readers read, other than its value; the panel's
+// results have their table's headers.
+const kChromiumOnly = engineName !== 'chromium' && "read from Chromium's accessibility tree";
+Case(test, 'a screen reader hears a name for every control', {skip: kChromiumOnly}, async () => {
+  await engine.show(kPage);
+  const unnamed = [], roles = [];
+  for (const element of await engine.page.$$('#Form1 :is(input, select, button), #panel :is(input, button, output, table)')) {
+    const node = await engine.page.accessibility.snapshot({root: element, interestingOnly: false});
+    const id = await element.evaluate((e) => e.id);
+    console.log(`# ${id}: ${node.role} "${node.name}"`);
+    if (!node.name || node.name === node.value) unnamed.push(id);
+    const walk = ({role, children = []}) => [role, ...children.flatMap(walk)];
+    if (node.role === 'table') roles.push(...walk(node).filter((role) => role.endsWith('header')));
+  }
+  assert.deepEqual(unnamed, []);
+  assert.deepEqual(roles.sort(), [...Array(3).fill('columnheader'), ...Array(2).fill('rowheader')]);
+});
+
 // At 21° of lead the window's one-step M reads a good part 0.115 mm low; the panel gives both
 // readings and judges by the converged one. Its M window by the window's method is the window's M.
 Case(test, "the inspector's panel judges a part, beside or under the window", {}, async () => {
@@ -136,10 +137,8 @@ Case(test, "the inspector's panel judges a part, beside or under the window", {}
   await engine.click('Command101');
   await engine.typeInto({d2max: Local('39.800'), d2min: Local('39.600'), measured_m: Local('48.917')});
   await engine.press('Enter');  // as 判定
-  const shown = await engine.texts(['txtm', 'm_max', 'd2_actual', 'd2_actual_exact', 'verdict']);
-  const expected = {m_max: '49.163', d2_actual: '39.535', d2_actual_exact: '39.650'};
-  for (const name in expected) expected[name] = Local(expected[name]);
-  assert.deepEqual(shown, {txtm: ' 49.163', ...expected, verdict: '合格'});
+  const shown = await engine.texts(['txtm', 'm_max', 'd2_actual_exact', 'verdict']);
+  assert.deepEqual(shown, {txtm: ' 49.163', m_max: Local('49.163'), d2_actual_exact: Local('39.650'), verdict: '合格'});
   const [form, panel] = [await engine.rect('Form1'), await engine.rect('panel')];
   assert.ok(panel.left >= form.right || panel.top >= form.bottom, JSON.stringify([form, panel]));
   await engine.typeInto({d2min: Local('39.9')});
@@ -149,18 +148,18 @@ Case(test, "the inspector's panel judges a part, beside or under the window", {}
   await Dismiss();
 });
 
-// The captions not on the lines they are drawn on: two for the labels drawn two lines high, one
-// for every other; and the labels whose text runs out of them sideways.
+// The captions not on the lines they are drawn on: two for the labels drawn two lines high (28 px,
+// 420 twips, or more), one for every other; and the labels whose text runs out of them sideways.
 function MisplacedCaptions() {
-  return engine.run((twoLines) => [...document.querySelectorAll('#Form1 label, #Form1 .caption')].filter((label) => {
+  return engine.run(() => [...document.querySelectorAll('#Form1 label, #Form1 .caption')].filter((label) => {
     const range = document.createRange();
     range.selectNodeContents(label);
     const tops = [...range.getClientRects()].map((r) => r.top).sort((a, b) => a - b);
     const lines = tops.filter((top, i) => i === 0 || top > tops[i - 1] + 5).length;  // lines are 11.6 px apart or more
     const [text, box] = [range.getBoundingClientRect(), label.getBoundingClientRect()];
     const out = label.tagName === 'LABEL' && (text.left < box.left - 1 || text.right > box.right + 1);
-    return out || lines !== (twoLines.includes(label.id) ? 2 : 1);
-  }).map((label) => label.id), ['Label1_37', 'Label1_38', 'Label1_42', 'Label5']);
+    return out || lines !== (parseFloat(label.style.height) >= 28 ? 2 : 1);
+  }).map((label) => label.id));
 }
 
 async function AssertShownWhole(width, height) {
@@ -204,7 +203,7 @@ Case(test, 'a touch screen shows the window large and whole, with targets to tou
     assert.ok(panel.left >= 0 && panel.right <= width + 0.5, JSON.stringify(panel));
     const targets = await engine.run(() => [...new Set([...document.querySelectorAll('input, #Form1 button, #panel button')]
       .map((target) => target.closest('.combo') ?? target))].map((target) => target.getBoundingClientRect().toJSON()));
-    assert.deepEqual(width === 360 ? TargetsTooSmall(targets) : [], []);
+    assert.deepEqual(TargetsTooSmall(targets), []);
   });
 });
 
@@ -216,10 +215,11 @@ Case(test, 'F4 and Alt+↓ in the wire box throw nothing, with and without showP
   });
 });
 
+const kBroken = join(tmpdir(), `threewire-broken-${process.pid}.html`);
+after(() => rmSync(kBroken, {force: true}));
 Case(test, 'a start that fails says so in words', {}, async () => {
-  const broken = join(mkdtempSync(join(tmpdir(), 'page-')), 'broken.html');
-  writeFileSync(broken, readFileSync(pagePath, 'utf8').replace(/(id="core">\s*)\S+/, '$1AAAA'));
-  await engine.show(pathToFileURL(broken).href);
+  writeFileSync(kBroken, readFileSync(pagePath, 'utf8').replace(/(id="core">\s*)\S+/, '$1AAAA'));
+  await engine.show(pathToFileURL(kBroken).href);
   assert.match(await engine.run(() => document.querySelector('[role=alert]').textContent), /无法启动/);
 });
 
@@ -228,10 +228,7 @@ Case(test, 'prints the window alone at its true size, 10 mm from the corner', {s
   await engine.show(kPage);
   await engine.paste(kM10);
   await engine.click('Command101');  // the converged M's line, which stays off the paper
-  const folder = mkdtempSync(join(tmpdir(), 'print-'));
-  writeFileSync(join(folder, 'page.pdf'), await engine.pdf());
-  execFileSync('pdftoppm', ['-r', '96', '-gray', '-singlefile', 'page.pdf', 'page'], {cwd: folder});
-  const pgm = readFileSync(join(folder, 'page.pgm'));
+  const pgm = execFileSync('pdftoppm', ['-r', '96', '-gray', '-singlefile', '-'], {input: await engine.pdf()});
   const [header, width] = pgm.toString('latin1', 0, 40).match(/^P5\s(\d+)\s\d+\s\d+\s/);
   const ink = [...pgm.subarray(header.length)].flatMap((grey, i) => (grey < 255 ? [i] : []));  // not white
   const [xs, ys] = [ink.map((i) => i % width), ink.map((i) => Math.floor(i / width))];
