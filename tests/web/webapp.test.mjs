@@ -1,58 +1,35 @@
 // SPDX-License-Identifier: MIT
-// The web app's folder on a web host in one browser engine: this test's own loopback server serves
-// it under a sub-path with Cache-Control: no-store, so that only the service worker keeps a file.
-// The worker takes the page over; with the server stopped, the start URL opened afresh shows the
+// The web app's folder on a web host in one browser engine, a loopback server that this test starts
+// and stops (serve-folder.mjs: no HTTP cache, so that only the service worker keeps a file). The
+// worker takes the page over; with the server stopped, the start URL opened afresh shows the
 // window and 显示M值 computes; a changed build is shown by the second opening, the old build's
 // cache gone; in Chromium, DevTools finds the app installable, and the icons are PNGs of their
 // sizes. Usage: node webapp.test.mjs chromium|firefox|webkit folder
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
 import {cpSync, mkdtempSync, readFileSync, writeFileSync} from 'node:fs';
-import {createServer} from 'node:http';
 import {tmpdir} from 'node:os';
 import {join} from 'node:path';
 import {after, before, test} from 'node:test';
 
 import {Launch} from '../../scripts/browsers.mjs';
+import {Serve, StartUrl, Stop} from '../../scripts/serve-folder.mjs';
 
 const [engineName, built] = process.argv.slice(2);
 const kMakeFolder = new URL('../../ui/web/webapp/make-webapp.sh', import.meta.url).pathname;
-const kTypes = {html: 'text/html', js: 'text/javascript', png: 'image/png',
-  webmanifest: 'application/manifest+json'};
 const folder = mkdtempSync(join(tmpdir(), 'webapp-'));  // the host's, which a new build replaces
 const Read = (file, from = folder) => readFileSync(join(from, file));
-let engine, server, start;
-
-function Serve(port) {
-  server = createServer((request, response) => {
-    const [, file = 'index.html'] = /^\/threewire\/(.+)?$/.exec(request.url) ?? [];
-    try {
-      const body = Read(file);
-      const type = kTypes[file.split('.').pop()];
-      response.writeHead(200, {'Content-Type': type, 'Cache-Control': 'no-store'}).end(body);
-    } catch {
-      response.writeHead(404).end();
-    }
-  });
-  return new Promise((resolve) => server.listen(port, '127.0.0.1', resolve));
-}
-
-function Stop() {
-  server.closeAllConnections();
-  return new Promise((resolve) => server.close(resolve));
-}
-
 const Caches = () => engine.run(() => caches.keys());
+let engine, server, start;
 
 before(async () => {
   cpSync(built, folder, {recursive: true});
-  await Serve(0);
-  start = `http://127.0.0.1:${server.address().port}/threewire/`;
+  start = StartUrl(server = await Serve(folder));
   console.log(`# ${engineName}: ${await (engine = await Launch(engineName)).version()}`);
 });
 after(async () => {
   await engine?.close();
-  if (server.listening) await Stop();
+  if (server.listening) await Stop(server);
 });
 
 test('a service worker takes the page over', async () => {
@@ -66,7 +43,7 @@ test('a service worker takes the page over', async () => {
 });
 
 test('with the server stopped, the start URL shows the window and 显示M值 computes', async () => {
-  await Stop();
+  await Stop(server);
   await engine.show(start);
   await engine.typeInto({txtt: '1.5', txtn: '1', txtd2: '9.026', txtd0: '0.866', txtr: '60'});
   await engine.click('Command101');
@@ -80,7 +57,7 @@ test('a changed build is shown by the second opening, the old one removed', asyn
   const page = Read('index.html').toString();
   writeFileSync(changed, page.replace('<body>', '<body data-build="changed">'));
   execFileSync(kMakeFolder, [changed, folder]);
-  await Serve(new URL(start).port);
+  server = await Serve(folder, new URL(start).port);
   await engine.show(start);  // shown from the old cache, while the new worker installs
   const onlyNew = (names) => names.length === 1 && names[0] !== old;
   for (const end = Date.now() + 10000; !onlyNew(await Caches());) {
