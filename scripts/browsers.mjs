@@ -91,7 +91,8 @@ class Puppeteer extends Driver {
     return new Puppeteer(engine, engineBrowser, await engineBrowser.newPage());
   }
 
-  // Firefox takes the page's language from THREEWIRE_PAGE_LANGUAGE where a run sets it.
+  // Firefox takes the page's language from THREEWIRE_PAGE_LANGUAGE where a run sets it. Chromium
+  // is driven over a pipe, where its DevTools serve the PWA domain that install() needs.
   static Browser(engine, prefs) {
     const firefox = engine === 'firefox';
     const language = process.env.THREEWIRE_PAGE_LANGUAGE;
@@ -99,6 +100,7 @@ class Puppeteer extends Driver {
       browser: firefox ? 'firefox' : 'chrome',
       executablePath: firefox ? '/usr/bin/firefox-esr' : '/usr/bin/chromium',
       headless: true,
+      pipe: !firefox,
       args: firefox ? [] : ['--no-sandbox', '--disable-gpu', '--hide-scrollbars'],
       extraPrefsFirefox: {...prefs, ...(language && {'intl.accept_languages': language})},
     });
@@ -132,6 +134,20 @@ class Puppeteer extends Driver {
 
   run(fn, ...args) {
     return this.page.evaluate(fn, ...args);
+  }
+
+  // Installs the web app of this start URL as the browser's menu does, to open as its own window
+  // with no browser bar (display-mode: standalone), and goes on in that window. Chromium only.
+  async install(url) {
+    await this.desktop.goto(url);
+    const devtools = await this.desktop.createCDPSession();
+    const {appId: manifestId} = await devtools.send('Page.getAppId');
+    await devtools.send('PWA.install', {manifestId});
+    await devtools.send('PWA.changeAppUserSettings', {manifestId, displayMode: 'standalone'});
+    await devtools.send('PWA.launch', {manifestId});
+    await this.desktop.close();
+    const app = await this.browsers[0].waitForTarget((target) => target.url() === url);
+    this.page = this.desktop = await app.page();
   }
 
   click(id) {

@@ -8,4 +8,4 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh web-test
 npm ci --no-audit --no-fund --loglevel=error
 scripts/package-web.sh >/dev/null
-xvfb-run -a node scripts/screenshot-web.mjs dist/threewire.html "${1:-docs}"
+xvfb-run -a node scripts/screenshot-web.mjs dist/threewire.html dist/web "${1:-docs}"

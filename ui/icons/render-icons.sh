@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Regenerates the window icon (threewire.ico) and the menu icons
-# (packaging/icons/hicolor/NxN/apps/org.threewire.ThreeWire.png) from threewire.svg.
+# Regenerates the window icon (threewire.ico), the menu icons
+# (packaging/icons/hicolor/NxN/apps/org.threewire.ThreeWire.png) and the web app's icons
+# (ui/web/webapp/*.png) from threewire.svg.
 # The outputs are committed so that building never needs these tools; run this after editing
 # the SVG. Needs: librsvg2-bin (rsvg-convert), imagemagick (convert), icoutils (icotool).
 set -euo pipefail
@@ -75,4 +76,19 @@ if [ "$listed" != "$expected" ]; then
   printf '%s: unexpected images in threewire.ico:\n%s\n' "$0" "$listed" >&2
   exit 1
 fi
-echo "Wrote $here/threewire.ico and packaging/icons/hicolor/{16,32,48,64,128}/apps/$app_id.png"
+# The web app's icons. A home screen cuts a maskable icon to its own shape, keeping at least the
+# circle of 80 % of the width about the centre: the square picture lies within it (its diagonal
+# 0.8 of the width), on the window's face colour. iOS fills a transparent apple-touch-icon with
+# black and rounds its corners, so that one is opaque too, with a smaller margin.
+webapp=$root/ui/web/webapp
+for size in 192 512; do
+  rsvg-convert -w "$size" -h "$size" "$svg" -o "$webapp/icon-$size.png"
+done
+on_face() {  # picture size, icon size, output
+  rsvg-convert -w "$1" -h "$1" "$svg" -o "$work/face.png"
+  convert "$work/face.png" -background '#f0f0f0' -gravity center -extent "$2x$2" -alpha off \
+    -strip "PNG24:$3"
+}
+on_face 288 512 "$webapp/icon-maskable-512.png"
+on_face 144 180 "$webapp/apple-touch-icon.png"
+echo "Wrote $here/threewire.ico, packaging/icons/hicolor/{16,32,48,64,128}/apps/$app_id.png and $webapp/*.png"

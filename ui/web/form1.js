@@ -165,10 +165,13 @@ function OpenList(list) {
 
 // The drawn window scaled as a whole (form1.css): at its true size on a desktop, scaled down to
 // the width of a narrower one; on a touch screen as wide as most of the screen, and never higher.
+// The room is what the safe areas of a notched phone's screen leave (the body's padding).
 function FitToScreen(width, height) {
   const touch = matchMedia('(pointer: coarse)');
   const fit = () => {
-    const room = document.documentElement.clientWidth;
+    const {paddingLeft, paddingRight} = getComputedStyle(document.body);
+    const room =
+      document.documentElement.clientWidth - parseFloat(paddingLeft) - parseFloat(paddingRight);
     const scale = touch.matches
       ? Math.min((kTouchWidthShare * room) / width, innerHeight / height)
       : Math.min(1, room / width);
