@@ -88,45 +88,22 @@ Case(test, 'a failure says what failed, which box, and changes nothing', {}, asy
   assert.equal(await engine.run(() => document.getElementById('message').open), false);
 });
 
-// Whatever the boxes hold, a click writes only its own results, or shows a message and writes none:
-// the page's own doing, the same in every engine.
-const kOnce = engineName !== 'chromium' && 'the same in every engine: run in Chromium';
-Case(test, 'takes any text in any box', {skip: kOnce}, async (t) => {
-  const texts = ['9'.repeat(100000), '1e400', '-0', '\0\t\n', '１．５', '<b>&amp;</b>', '1' + '0'.repeat(5000)];
-  const results = {Command9: ['Text8'], Command101: ['Text101', 'txtm']};
-  await Rows(t, texts.map((text) => [JSON.stringify(text.slice(0, 12)), text]), async (name, text) => {
-    await engine.show(kPage);
-    await engine.paste(Object.fromEntries(kBoxes.map((name) => [name, text])));
-    for (const button of ['Command9', 'Command101']) {
-      const before = await engine.texts(kBoxes);
-      await engine.click(button);
-      const failed = await engine.run(() => document.getElementById('message').open);
-      const after = await engine.texts(kBoxes);
-      const changed = kBoxes.filter((box) => after[box] !== before[box]);
-      assert.deepEqual(changed, failed ? [] : changed.filter((box) => results[button].includes(box)));
-      await Dismiss();
-    }
-    assert.equal(await engine.run(() => document.querySelectorAll('b').length), 0);  // no markup
-  });
-});
-
 // Each box, list button and button of the window and each box and output of the panel has a name
 // in Chromium's accessibility tree, which screen readers read, other than its value; the panel's
 // results have their table's headers.
 const kChromiumOnly = engineName !== 'chromium' && "read from Chromium's accessibility tree";
 Case(test, 'a screen reader hears a name for every control', {skip: kChromiumOnly}, async () => {
   await engine.show(kPage);
-  const unnamed = [], roles = [];
+  const [unnamed, headers] = [[], []];
   for (const element of await engine.page.$$('#Form1 :is(input, select, button), #panel :is(input, button, output, table)')) {
     const node = await engine.page.accessibility.snapshot({root: element, interestingOnly: false});
-    const id = await element.evaluate((e) => e.id);
-    console.log(`# ${id}: ${node.role} "${node.name}"`);
-    if (!node.name || node.name === node.value) unnamed.push(id);
+    console.log(`# ${await element.evaluate((e) => e.id)}: ${node.role} "${node.name}"`);
+    if (!node.name || node.name === node.value) unnamed.push(node);
     const walk = ({role, children = []}) => [role, ...children.flatMap(walk)];
-    if (node.role === 'table') roles.push(...walk(node).filter((role) => role.endsWith('header')));
+    headers.push(...walk(node).filter((role) => role.endsWith('header')));
   }
   assert.deepEqual(unnamed, []);
-  assert.deepEqual(roles.sort(), [...Array(3).fill('columnheader'), ...Array(2).fill('rowheader')]);
+  assert.deepEqual(headers.sort(), [...Array(3).fill('columnheader'), ...Array(2).fill('rowheader')]);
 });
 
 // At 21° of lead the window's one-step M reads a good part 0.115 mm low; the panel gives both
@@ -141,11 +118,6 @@ Case(test, "the inspector's panel judges a part, beside or under the window", {}
   assert.deepEqual(shown, {txtm: ' 49.163', m_max: Local('49.163'), d2_actual_exact: Local('39.650'), verdict: '合格'});
   const [form, panel] = [await engine.rect('Form1'), await engine.rect('panel')];
   assert.ok(panel.left >= form.right || panel.top >= form.bottom, JSON.stringify([form, panel]));
-  await engine.typeInto({d2min: Local('39.9')});
-  await engine.click('judge');
-  assert.match(await engine.run(() => document.getElementById('message-text').textContent), /“中径下限”/);
-  assert.equal((await engine.texts(['verdict'])).verdict, '合格');
-  await Dismiss();
 });
 
 // The captions not on the lines they are drawn on: two for the labels drawn two lines high (28 px,

@@ -7,7 +7,7 @@
 // sizes. Usage: node webapp.test.mjs chromium|firefox|webkit folder
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
-import {cpSync, mkdtempSync, readFileSync, writeFileSync} from 'node:fs';
+import {cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
 import {tmpdir} from 'node:os';
 import {join} from 'node:path';
 import {after, before, test} from 'node:test';
@@ -30,6 +30,7 @@ before(async () => {
 after(async () => {
   await engine?.close();
   if (server.listening) await Stop(server);
+  rmSync(folder, {recursive: true, force: true});
 });
 
 test('a service worker takes the page over', async () => {
