@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "form1_controls.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -103,10 +104,12 @@ QWidget* MakeControl(const Control& control, QWidget* parent) {
   if (control.colour) SetForeground(widget, *control.colour);
   const auto [left, top, width, height] = threewire::form::PixelsInParent(control);
   widget->setGeometry(left, top, width, height);
-  // Orca lands on an editable combo box's edit field, which the box's label does not name.
+  // Orca lands on an editable combo box's edit field, and on its list once open, which the box's
+  // label does not name.
   if (control.tab) widget->setAccessibleName(FromUtf8(threewire::form::AccessibleName(control)));
   if (auto* combo = qobject_cast<QComboBox*>(widget)) {
     combo->lineEdit()->setAccessibleName(widget->accessibleName());
+    combo->view()->setAccessibleName(widget->accessibleName());
   }
   // Static labels lie beneath the controls they touch, so a click there reaches the control.
   if (control.kind == ControlKind::kLabel) widget->lower();
