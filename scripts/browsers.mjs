@@ -5,7 +5,7 @@
 // WebKitWebDriver (W3C WebDriver classic, which puppeteer does not speak). Each engine is
 // Debian's own binary: nothing is downloaded.
 import {execFileSync, spawn} from 'node:child_process';
-import {mkdtempSync, writeFileSync} from 'node:fs';
+import {mkdtempSync, rmSync, writeFileSync} from 'node:fs';
 import {createServer} from 'node:net';
 import {tmpdir} from 'node:os';
 import {join} from 'node:path';
@@ -297,6 +297,7 @@ class WebKit extends Driver {
   async close() {
     await this.command('DELETE', '');
     this.driver.kill();
+    rmSync(this.folder, {recursive: true, force: true});
   }
 }
 

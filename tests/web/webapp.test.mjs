@@ -35,11 +35,10 @@ after(async () => {
 
 test('a service worker takes the page over', async () => {
   await engine.show(start);
-  const worker = () => new Promise(function Wait(resolve) {
-    const {controller} = navigator.serviceWorker;
-    if (controller) resolve(controller.scriptURL);
-    else navigator.serviceWorker.oncontrollerchange = () => Wait(resolve);
-  });
+  const worker = async ({serviceWorker} = navigator) => {
+    while (!serviceWorker.controller) await new Promise((taken) => (serviceWorker.oncontrollerchange = taken));
+    return serviceWorker.controller.scriptURL;
+  };
   assert.equal(await engine.run(worker), `${start}service-worker.js`);
 });
 
