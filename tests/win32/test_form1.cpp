@@ -6,6 +6,7 @@
 // clang-format off
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 // clang-format on
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -145,6 +147,32 @@ TEST_F(Form1Test, CtrlASelectsAllAndAltGrAIsLeftToTheLayout) {
     EXPECT_EQ(std::pair(start, end), std::pair(0UL, selection_end)) << held.size() << " keys held";
   }
   SetKeyboardState(released.data());
+}
+
+// The names the window gives its controls for screen readers.
+std::map<HWND, std::string> given_names;
+
+// Once shown, the window names each control that takes the focus for screen readers, and the wire
+// box's edit field, where the focus is while the user types; what a box holds is no name.
+TEST_F(Form1Test, NamesEveryFocusableControl) {
+  accessible_property = [](HWND control, const GUID& property, std::string_view text) {
+    if (property == PROPID_ACC_NAME) given_names[control] = text;
+  };
+  for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&message);
+  accessible_property = nullptr;
+  COMBOBOXINFO combo{sizeof combo};
+  GetComboBoxInfo(Control("txtd0"), &combo);
+  std::vector<std::tuple<std::string_view, HWND, bool>> controls{
+      {"txtd0's edit", combo.hwndItem, true}};
+  for (const auto* control : threewire::form::TabOrder()) {
+    const bool box = control->kind != threewire::form::ControlKind::kButton;
+    controls.emplace_back(control->name, Control(control->name), box);
+  }
+  for (const auto& [control, handle, box] : controls) {
+    const std::string& name = given_names[handle];
+    std::printf("%s: %s\n", std::string(control).c_str(), name.c_str());
+    EXPECT_TRUE(!name.empty() && !(box && name == TextOf(handle))) << control;
+  }
 }
 
 // Measured in the Song face the window shows, each label's caption lies within it, on the two

@@ -226,6 +226,7 @@ AccessibilityServices MakeAccessibilityServices() {
 // empty text takes it away.
 void SetAccessibleProperty(HWND form, HWND control, const MSAAPROPID& property,
                            std::string_view text) {
+  if (accessible_property) return accessible_property(control, property, text);
   IAccPropServices* services = StateOf(form).accessibility.get();
   if (!services) return;  // no accessibility runtime: nobody asks
   if (text.empty()) {

@@ -23,6 +23,11 @@ bool HandleForm1Keys(HWND form, MSG& message);
 // that reads the message without a modal loop.
 inline decltype(&MessageBoxW) message_box = MessageBoxW;
 
+// Gives a control an accessible property, its name or its description, through the accessibility
+// runtime, unless a test has put a recorder here: Wine's runtime keeps no such properties.
+inline void (*accessible_property)(HWND control, const GUID& property,
+                                   std::string_view text) = nullptr;
+
 // A control of the window by its name in the layout table: ControlHandle(form, "txtt").
 HWND ControlHandle(HWND form, std::string_view name);
 
