@@ -16,20 +16,20 @@ const std::string kNines(100'000, '9'), kBlanks(50'000, ' ');
 
 TEST(ParseLenient, ReadsTheLeadingNumber) {
   const std::pair<std::string, double> cases[] = {
-      {"2.5mm", 2.5},             // a unit after the number
-      {" \t- 4.5\ne+ 2x", -450},  // blanks, tabs and line feeds anywhere
-      {"1\r2", 1},                // a carriage return ends the number
-      {"1,5", 1},                 // so does a comma
-      {"2.5.3", 2.5},             // and a second point
-      {"7e+x", 7},                // an exponent without digits is no exponent
-      {".e5", 0},                 // nor is one after a lone point
-      {"", 0},                    // nothing is 0
-      {kNines, HUGE_VAL},        // beyond the range
-      {"-1e-400", 0},             // below it, a zero
-      {"－１９．５Ｅ１", -195},   // full-width sign, digits, point and exponent
+      {"2.5mm", 2.5},               // a unit after the number
+      {" \t- 4.5\ne+ 2x", -450},    // blanks, tabs and line feeds anywhere
+      {"1\r2", 1},                  // a carriage return ends the number
+      {"1,5", 1},                   // so does a comma
+      {"2.5.3", 2.5},               // and a second point
+      {"7e+x", 7},                  // an exponent without digits is no exponent
+      {".e5", 0},                   // nor is one after a lone point
+      {"", 0},                      // nothing is 0
+      {kNines, HUGE_VAL},           // beyond the range
+      {"-1e-400", 0},               // below it, a zero
+      {"－１０９．５Ｅ１", -1095},  // full-width sign, digits, point and exponent
       {"＋３ｅ１", 30},
-      {"1\u30002", 12},  // the ideographic space is a blank
-      {"1。5", 1.5},     // the ideographic full stop is a point, as Chinese punctuation types it
+      {"1\u30002", 12},   // the ideographic space is a blank
+      {"1。5", 1.5},      // the ideographic full stop is a point, as Chinese punctuation types it
       {"１\uFF0C５", 1},  // other full-width signs stop the number,
       {"1、5", 1},        // as does other Chinese punctuation,
       {"1\u3F11", 1},     // a character sharing a full-width digit's last bytes,
