@@ -19,6 +19,7 @@ constexpr char kWelcomeNote[] = "欢迎加入QQ交流群：" THREEWIRE_CHAT_GROU
 constexpr char kWelcomeNote[] = "欢迎加入QQ交流群：暂无";
 #endif
 
+// The welcome note as a screen reader names it.
 constexpr char kWelcomeNoteName[] = "欢迎信息";
 
 constexpr Rgb kBlue{0, 0, 255};
@@ -32,8 +33,8 @@ constexpr char kActualWireTip[] = "选择的实际三针直径要≥理论三针
 // Every control in the order the window creates them; places and sizes in twips.
 // clang-format off
 constexpr Control kControls[] = {
-//   name          kind       parent    left  top   width      height text                                 face      colour     tab names     tooltip
-    {"Text3",      kTextBox,  "",       570,  4830, 3255,      270,  kWelcomeNote,                        kBold,    kBlue,     30, {}},
+//   name          kind       parent    left  top   width      height text                                 face      colour     tab names     tooltip         accessible name
+    {"Text3",      kTextBox,  "",       570,  4830, 3255,      270,  kWelcomeNote,                        kBold,    kBlue,     30, {},       {},             kWelcomeNoteName},
     {"Frame6",     kFrame,    "",       180,  120,  4335,      1320, "三针直径计算",                      kRegular, {},        18, {}},
     {"Frame7",     kFrame,    "",       180,  1560, 4335,      2745, "多线螺纹(大螺旋角)三针测量M值计算", kRegular, {},        0,  {}},
     {"Label2_5",   kLabel,    "",       690,  4440, 3075,      315,  "注:螺旋角≥3°要用此软件计算.",       kRegular, {},        29, {}},
@@ -149,7 +150,7 @@ std::string_view CaptionOf(std::string_view box) {
 }
 
 std::string_view AccessibleName(const Control& control) {
-  if (control.name == "Text3") return kWelcomeNoteName;
+  if (!control.accessible_name.empty()) return control.accessible_name;
   const std::string_view caption = CaptionOf(control.name);
   return caption.empty() ? control.text : caption;
 }

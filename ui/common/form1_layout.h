@@ -43,6 +43,7 @@ struct Control {
   std::optional<int> tab = std::nullopt;     // tab position, for controls that take the focus
   std::string_view names = {};               // for a label: the box whose caption it is
   std::string_view tooltip = {};
+  std::string_view accessible_name = {};  // for a box that no label names
 };
 
 struct PixelRect {
@@ -66,8 +67,8 @@ const Control& ControlNamed(std::string_view name);
 std::string_view CaptionOf(std::string_view box);
 
 // What a screen reader names a control: a box the caption of the label beside it (the wire box
-// and each of its parts too), the welcome note what it is, since its text is no name, and any
-// other control its own caption.
+// and each of its parts too) or, where no label names it, its own accessible name (the welcome
+// note's text is no name), and any other control its own caption.
 std::string_view AccessibleName(const Control& control);
 
 // The controls that take the focus, in tab order; the window opens with the focus on the first.
