@@ -15,10 +15,10 @@ int main(int argc, char* argv[]) {
   QApplication::setFont(SongFont(form::Face::kDefault));
   QWidget window;
   window.setWindowTitle(FromUtf8(form::kWindowCaption));
-  window.setFixedSize(form::kClientWidthTwips / form::kTwipsPerPixel,
+  window.setFixedSize(form::kDesktopClientWidthTwips / form::kTwipsPerPixel,
                       form::kClientHeightTwips / form::kTwipsPerPixel);
   std::unordered_map<std::string_view, QWidget*> made;
-  for (const form::Control& control : form::Controls()) {
+  for (const form::Control& control : form::DesktopControls()) {
     made[control.name] =
         MakeControl(control, control.parent.empty() ? &window : made.at(control.parent));
   }

@@ -34,7 +34,7 @@ HWND CreateWindowOfClientSize(HINSTANCE instance) {
   window_class.lpszClassName = L"ControlsWindow";
   RegisterClassW(&window_class);
   const UINT dpi = GetDpiForSystem();
-  RECT frame{0, 0, MulDiv(form::kClientWidthTwips / form::kTwipsPerPixel, dpi, 96),
+  RECT frame{0, 0, MulDiv(form::kDesktopClientWidthTwips / form::kTwipsPerPixel, dpi, 96),
              MulDiv(form::kClientHeightTwips / form::kTwipsPerPixel, dpi, 96)};
   AdjustWindowRectExForDpi(&frame, kStyle, FALSE, 0, dpi);
   return CreateWindowExW(0, L"ControlsWindow", win32::Widen(form::kWindowCaption).c_str(), kStyle,
@@ -63,7 +63,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   const std::array fonts = {win32::MakeSongFont(window, form::Face::kDefault),
                             win32::MakeSongFont(window, form::Face::kRegular),
                             win32::MakeSongFont(window, form::Face::kBold)};
-  for (const form::Control& control : form::Controls()) {
+  for (const form::Control& control : form::DesktopControls()) {
     HWND child = CreateControl(window, control, fonts[static_cast<size_t>(control.face)].get());
     if (control.kind == form::ControlKind::kComboBox) win32::FillWireList(child);
   }

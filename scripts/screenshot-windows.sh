@@ -33,7 +33,7 @@ sleep 1
 
 # Only the client area, as docs/screenshot.png shows the Linux window's: without a window manager
 # Wine draws the frame itself, its buttons in a Marlett face that Debian's Wine does not find.
-width=$(((317 * dpi + 48) / 96))
+width=$(((599 * dpi + 48) / 96))
 height=$(((349 * dpi + 48) / 96))
 eval "$(xdotool getwindowgeometry --shell "$window")"  # WIDTH, HEIGHT: the frame's
 border=$(((WIDTH - width) / 2))

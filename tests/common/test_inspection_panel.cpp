@@ -38,8 +38,14 @@ TEST(InspectionPanel, GivesWhatItsInputsAllowAndJudgesByTheConvergedModel) {
        With(kBasis, {{"verdict", "中径偏小 50.0 µm"}})},  // 39.700 − 39.64997
       {"large", {{"d2min", "39.500"}, {"d2max", "39.600"}, {"measured_m", "48.917"}}, {},
        With(kBasis, {{"verdict", "中径偏大 50.0 µm"}})},  // 39.64997 − 39.600
-      {"on the limits", {{"d2min", "39.650"}, {"d2max", "39.650"}, {"measured_m", "48.917"}}, {},
-       {{"verdict", "中径偏小 0.0 µm"}}},
+      // Judged as shown: 39.64997 shows as 39.650, within limits of 39.650, and beyond limits
+      // typed finer by what they leave, in as many decimals as that takes.
+      {"shown on both limits", {{"d2min", "39.650"}, {"d2max", "39.650"}, {"measured_m", "48.917"}}, {},
+       {{"d2_actual_exact", "39.650"}, {"verdict", "合格"}}},
+      {"shown 0.5 µm under a limit", {{"d2min", "39.6505"}, {"d2max", "39.8"}, {"measured_m", "48.917"}}, {},
+       {{"verdict", "中径偏小 0.5 µm"}}},
+      {"shown 0.01 µm over a limit", {{"d2min", "39.6"}, {"d2max", "39.64999"}, {"measured_m", "48.917"}}, {},
+       {{"verdict", "中径偏大 0.01 µm"}}},
       {"limits only", {{"d2max", "39.8"}, {"d2min", "39.6"}}, {},
        {{"m_max", "49.163"}, {"m_max_exact", "49.058"}, {"d2_actual", ""}, {"d2_actual_exact", ""}, {"verdict", ""}, {"verdict_basis", ""}}},
       {"in the user's decimal separator", {{"d2max", "39,8"}}, kGerman, {{"m_max", "49,163"}, {"m_min", ""}}},

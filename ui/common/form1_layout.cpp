@@ -2,8 +2,11 @@
 #include "form1_layout.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <optional>
+
+#include "inspection_panel.h"
 
 namespace threewire::form {
 namespace {
@@ -73,6 +76,54 @@ constexpr Control kControls[] = {
 };
 // clang-format on
 
+// The inspector's panel, to Form1's right in the desktop windows: a frame as high as Form1's
+// frames reach, its boxes with their captions and units, 判定, a table of the results by both
+// methods, the verdict and the line under it. Its texts are the panel's own.
+constexpr const PanelItem& kUpper = kPanelInputs[0];
+constexpr const PanelItem& kLower = kPanelInputs[1];
+constexpr const PanelItem& kMeasured = kPanelInputs[2];
+constexpr const PanelRow& kOneStepRow = kPanelRows[0];
+constexpr const PanelRow& kConvergedRow = kPanelRows[1];
+
+// clang-format off
+constexpr Control kPanel[] = {
+//   name                    kind       parent   left  top   width height text                       face      colour     tab names
+    {"panel",                kFrame,    "",      4755, 120,  4050, 4995, kPanelTitle,                kRegular, {},        {}, {}},
+    {"d2max_caption",        kLabel,    "panel", 180,  405,  960,  285,  kUpper.caption,             kRegular, {},        {}, kUpper.name},
+    {kUpper.name,            kTextBox,  "panel", 1200, 360,  1800, 315,  "",                         kBold,    kDarkBlue, 31, {}},
+    {"d2max_unit",           kLabel,    "panel", 3075, 405,  450,  240,  "mm",                       kDefault, {},        {}, {}},
+    {"d2min_caption",        kLabel,    "panel", 180,  825,  960,  285,  kLower.caption,             kRegular, {},        {}, kLower.name},
+    {kLower.name,            kTextBox,  "panel", 1200, 780,  1800, 315,  "",                         kBold,    kDarkBlue, 32, {}},
+    {"d2min_unit",           kLabel,    "panel", 3075, 825,  450,  240,  "mm",                       kDefault, {},        {}, {}},
+    {"measured_m_caption",   kLabel,    "panel", 180,  1245, 960,  285,  kMeasured.caption,          kRegular, {},        {}, kMeasured.name},
+    {kMeasured.name,         kTextBox,  "panel", 1200, 1200, 1800, 315,  "",                         kBold,    kDarkBlue, 33, {}},
+    {"measured_m_unit",      kLabel,    "panel", 3075, 1245, 450,  240,  "mm",                       kDefault, {},        {}, {}},
+    {kJudgeButton.name,      kButton,   "panel", 3075, 1680, 795,  345,  kJudgeButton.caption,       kDefault, {},        34, {}},
+    {"results_column_0",     kLabel,    "panel", 1380, 2220, 825,  255,  kPanelColumns[0],           kDefault, {},        {}, {}},
+    {"results_column_1",     kLabel,    "panel", 2205, 2220, 825,  255,  kPanelColumns[1],           kDefault, {},        {}, {}},
+    {"results_column_2",     kLabel,    "panel", 3030, 2220, 825,  255,  kPanelColumns[2],           kDefault, {},        {}, {}},
+    {"results_row_0",        kLabel,    "panel", 180,  2565, 1200, 285,  kOneStepRow.caption,        kDefault, {},        {}, {}},
+    {kOneStepRow.cells[0],   kOutput,   "panel", 1380, 2520, 825,  315,  "",                         kBold,    kDarkBlue, 35, {}},
+    {kOneStepRow.cells[1],   kOutput,   "panel", 2205, 2520, 825,  315,  "",                         kBold,    kDarkBlue, 36, {}},
+    {kOneStepRow.cells[2],   kOutput,   "panel", 3030, 2520, 825,  315,  "",                         kBold,    kDarkBlue, 37, {}},
+    {"results_row_1",        kLabel,    "panel", 180,  2955, 1200, 285,  kConvergedRow.caption,      kDefault, {},        {}, {}},
+    {kConvergedRow.cells[0], kOutput,   "panel", 1380, 2910, 825,  315,  "",                         kBold,    kDarkBlue, 38, {}},
+    {kConvergedRow.cells[1], kOutput,   "panel", 2205, 2910, 825,  315,  "",                         kBold,    kDarkBlue, 39, {}},
+    {kConvergedRow.cells[2], kOutput,   "panel", 3030, 2910, 825,  315,  "",                         kBold,    kDarkBlue, 40, {}},
+    {kVerdict.name,          kLabel,    "panel", 180,  3390, 3690, 345,  "",                         kBold,    kDarkBlue, {}, {}},
+    {kVerdictBasis.name,     kLabel,    "panel", 180,  3780, 3690, 855,  "",                         kDefault, {},        {}, {}},
+};
+// clang-format on
+static_assert(kPanelWidthTwips == kPanel[0].width + kControls[1].left,
+              "the panel's frame keeps the margin that Form1's frames keep from its left edge");
+
+// Both tables in one, so that a control's place in it is its number in the window.
+constexpr auto kDesktopControls = [] {
+  std::array<Control, std::size(kControls) + std::size(kPanel)> all{};
+  std::ranges::copy(kPanel, std::ranges::copy(kControls, all.begin()).out);
+  return all;
+}();
+
 constexpr std::string_view kWireDiameters[] = {
     "0.118", "0.142", "0.17",  "0.185", "0.201", "0.232", "0.25",  "0.26",  "0.291",
     "0.343", "0.402", "0.433", "0.461", "0.511", "0.572", "0.724", "0.742", "0.796",
@@ -82,19 +133,22 @@ constexpr std::string_view kWireDiameters[] = {
     "4.141", "4.211", "4.4",   "4.773", "5.15",  "6.212"};
 
 constexpr bool TakesFocus(const Control& control) {
-  return control.kind == kTextBox || control.kind == kComboBox || control.kind == kButton;
+  return control.kind == kTextBox || control.kind == kComboBox || control.kind == kButton ||
+         control.kind == kOutput;
 }
 
 // Every control that takes the focus has a tab position, and the positions given are 0 … N−1,
 // each once: Tab walks the focusable ones in that order, the others' places keep the gaps.
 constexpr bool TabPositionsAreAPermutation() {
   int given = 0;
-  for (const Control& control : kControls) {
+  for (const Control& control : kDesktopControls) {
     if (TakesFocus(control) && !control.tab) return false;
     if (control.tab) ++given;
   }
   for (int position = 0; position < given; ++position) {
-    if (std::ranges::count(kControls, std::optional(position), &Control::tab) != 1) return false;
+    if (std::ranges::count(kDesktopControls, std::optional(position), &Control::tab) != 1) {
+      return false;
+    }
   }
   return true;
 }
@@ -121,7 +175,9 @@ constexpr SongFamily kSongFamilyList[] = {
 
 }  // namespace
 
-std::span<const Control> Controls() { return kControls; }
+std::span<const Control> Controls() { return std::span(kDesktopControls).first(std::size(kControls)); }
+
+std::span<const Control> DesktopControls() { return kDesktopControls; }
 
 std::vector<std::string_view> SongFamilies(Toolkit toolkit) {
   std::vector<std::string_view> families;
@@ -137,27 +193,28 @@ std::vector<std::string_view> SongFamilies(Toolkit toolkit) {
 std::span<const std::string_view> WireDiameters() { return kWireDiameters; }
 
 const Control& ControlNamed(std::string_view name) {
-  const auto found = std::ranges::find(kControls, name, &Control::name);
+  const auto found = std::ranges::find(kDesktopControls, name, &Control::name);
   // Callers ask for the table's own names; any other is a bug, and the WebAssembly build has no
   // exceptions to report it with.
-  if (found == std::end(kControls)) std::abort();
+  if (found == std::end(kDesktopControls)) std::abort();
   return *found;
 }
 
 std::string_view CaptionOf(std::string_view box) {
-  const auto found = std::ranges::find(kControls, box, &Control::names);
-  return found == std::end(kControls) ? std::string_view() : found->text;
+  const auto found = std::ranges::find(kDesktopControls, box, &Control::names);
+  return found == std::end(kDesktopControls) ? std::string_view() : found->text;
 }
 
-std::string_view AccessibleName(const Control& control) {
-  if (!control.accessible_name.empty()) return control.accessible_name;
+std::string AccessibleName(const Control& control) {
+  if (!control.accessible_name.empty()) return std::string(control.accessible_name);
+  if (auto result = ResultName(control.name)) return *std::move(result);
   const std::string_view caption = CaptionOf(control.name);
-  return caption.empty() ? control.text : caption;
+  return std::string(caption.empty() ? control.text : caption);
 }
 
 std::vector<const Control*> TabOrder() {
   std::vector<const Control*> order;
-  for (const Control& control : kControls) {
+  for (const Control& control : kDesktopControls) {
     if (TakesFocus(control)) order.push_back(&control);
   }
   std::ranges::sort(order, {}, [](const Control* control) { return *control->tab; });
@@ -169,7 +226,7 @@ PixelRect PixelsInParent(const Control& control) {
                  control.width / kTwipsPerPixel, std::max(control.height / kTwipsPerPixel, 1)};
   const bool on_window = control.parent.empty();
   const Control* parent = on_window ? nullptr : &ControlNamed(control.parent);
-  const int parent_width = on_window ? kClientWidthTwips : parent->width;
+  const int parent_width = on_window ? kDesktopClientWidthTwips : parent->width;
   const int parent_height = on_window ? kClientHeightTwips : parent->height;
   rect.width = std::min(rect.width, parent_width / kTwipsPerPixel - rect.left);
   rect.height = std::min(rect.height, parent_height / kTwipsPerPixel - rect.top);

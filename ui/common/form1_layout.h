@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -12,7 +13,9 @@
 // UTF-8. Places and sizes are in twips, 1/1440 inch: 15 twips are one pixel at 96 dpi.
 namespace threewire::form {
 
-enum class ControlKind { kFrame, kLabel, kTextBox, kComboBox, kButton, kLine };
+// kOutput: a result the window writes, a box the user reads and copies but does not type into,
+// drawn as text on the window's background.
+enum class ControlKind { kFrame, kLabel, kTextBox, kComboBox, kButton, kLine, kOutput };
 
 // kRegular and kBold are the Song face (宋体) at 10.5 pt, GB2312 charset, weight 400 or 700;
 // kDefault is the window's own font, the same face at 9 pt.
@@ -51,12 +54,22 @@ struct PixelRect {
 };
 
 inline constexpr std::string_view kWindowCaption = "多线螺纹(大螺旋角)三针测量";
+// Form1's client area.
 inline constexpr int kClientWidthTwips = 4755;
 inline constexpr int kClientHeightTwips = 5235;
 inline constexpr int kTwipsPerPixel = 15;
 
-// Every control, frames before what they hold.
+// The desktop windows show the inspector's panel to Form1's right: their client area is wider by
+// the panel's width, as high as Form1's.
+inline constexpr int kPanelWidthTwips = 4230;
+inline constexpr int kDesktopClientWidthTwips = kClientWidthTwips + kPanelWidthTwips;
+
+// Form1's controls, frames before what they hold.
 std::span<const Control> Controls();
+
+// Form1's controls, then the inspector's panel's: what a desktop window shows. The functions below
+// know the panel's controls too.
+std::span<const Control> DesktopControls();
 
 // The wire diameters of txtd0's list, written as stored: "0.17", not "0.170".
 std::span<const std::string_view> WireDiameters();
@@ -68,10 +81,12 @@ std::string_view CaptionOf(std::string_view box);
 
 // What a screen reader names a control: a box the caption of the label beside it (the wire box
 // and each of its parts too) or, where no label names it, its own accessible name (the welcome
-// note's text is no name), and any other control its own caption.
-std::string_view AccessibleName(const Control& control);
+// note's text is no name), an output of the panel its row and column, and any other control its
+// own caption.
+std::string AccessibleName(const Control& control);
 
-// The controls that take the focus, in tab order; the window opens with the focus on the first.
+// The controls that take the focus, in tab order, Form1's then the panel's; the window opens with
+// the focus on the first.
 std::vector<const Control*> TabOrder();
 
 // The control's place in 96-dpi pixels relative to its parent, cut off at the parent's border

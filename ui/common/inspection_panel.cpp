@@ -15,26 +15,14 @@
 namespace threewire::form {
 namespace {
 
-constexpr PanelItem kInputs[] = {
-    {"d2max", "中径上限"},
-    {"d2min", "中径下限"},
-    {"measured_m", "实测M值"},
-};
-
-constexpr std::string_view kColumns[] = {"M下限", "M上限", "实际中径"};
-
-// clang-format off
-constexpr PanelRow kRows[] = {
-    {"按本窗口算法", {"m_min",       "m_max",       "d2_actual"}},
-    {"迭代收敛解",   {"m_min_exact", "m_max_exact", "d2_actual_exact"}},
-};
-// clang-format on
-
 constexpr MModel kRowModels[] = {MModel::kOneStep, MModel::kConverged};
 
 // The two rows' actual pitch diameters may differ by this much (mm) before the verdict's line says
 // by how much.
 constexpr double kNotableDifference = 0.001;
+
+// The outputs' decimals: mm to the µm.
+constexpr int kShownDecimals = 3;
 
 // The thread's boxes first, as 显示M值 reads them, then the panel's.
 constexpr std::string_view kReads[] = {"txtt",  "txtn",  "txtd0",     "txtr",
@@ -81,27 +69,38 @@ std::variant<Figures, FailureMessage> ReadFigures(std::span<const std::string> t
     const std::string& text = texts[kThreadBoxes + i];
     if (IsBlank(text)) continue;
     const auto number = ParseStrict(text, ungrouped);
-    if (!number) return NotANumber(kInputs[i], number.error().kind);
+    if (!number) return NotANumber(kPanelInputs[i], number.error().kind);
     read[i] = *number;
   }
   if (!read[0] && !read[1] && !read[2]) {
-    return Refusal("请填写" + Quoted(kInputs[0].caption) + "、" + Quoted(kInputs[1].caption) +
-                   "或" + Quoted(kInputs[2].caption) + "。");
+    return Refusal("请填写" + Quoted(kPanelInputs[0].caption) + "、" + Quoted(kPanelInputs[1].caption) +
+                   "或" + Quoted(kPanelInputs[2].caption) + "。");
   }
   if (read[0] && read[1] && *read[1] > *read[0]) {
-    return Refusal("中径下限大于中径上限。\n请检查" + Quoted(kInputs[1].caption) + "。");
+    return Refusal("中径下限大于中径上限。\n请检查" + Quoted(kPanelInputs[1].caption) + "。");
   }
   return Figures{read[0], read[1], read[2]};
 }
 
+// A length in µm to a tenth, or to as many more decimals as it takes not to read as 0: a limit
+// typed finer than the tenth of a µm is missed by less.
 std::string Micrometres(double millimetres, const NumberLocale& locale) {
-  return FormatFixed(millimetres * 1000, 1, locale) + " µm";
+  constexpr int kMostDecimals = 6;
+  std::string text;
+  for (int decimals = 1; decimals <= kMostDecimals; ++decimals) {
+    text = FormatFixed(millimetres * 1000, decimals, locale);
+    if (text.find_first_of("123456789") != std::string::npos) break;
+  }
+  return text + " µm";
 }
 
-// 合格, or how far the pitch diameter lies beyond the limit it passes.
+// 合格, or how far the pitch diameter lies beyond the limit it passes. The pitch diameter is
+// judged as it is shown, to the µm, so that the verdict agrees with the digits beside it: a part
+// shown at a limit is within it, and one shown beyond it is beyond by more than nothing.
 std::string Verdict(double d2, double d2min, double d2max, const NumberLocale& locale) {
-  if (d2 > d2max) return "中径偏大 " + Micrometres(d2 - d2max, locale);
-  if (d2 < d2min) return "中径偏小 " + Micrometres(d2min - d2, locale);
+  const double shown = RoundTripFixed(d2, kShownDecimals);
+  if (shown > d2max) return "中径偏大 " + Micrometres(shown - d2max, locale);
+  if (shown < d2min) return "中径偏小 " + Micrometres(d2min - shown, locale);
   return "合格";
 }
 
@@ -113,7 +112,7 @@ HandlerOutcome Judge_Click(std::span<const std::string> texts, const NumberLocal
   const Figures& figures = std::get<Figures>(figures_or_refusal);
   const ThreadTexts thread{texts[0], texts[1], texts[2], texts[3]};
   const std::pair<const std::optional<double>&, const PanelItem&> given[] = {
-      {figures.d2min, kInputs[1]}, {figures.d2max, kInputs[0]}};
+      {figures.d2min, kPanelInputs[1]}, {figures.d2max, kPanelInputs[0]}};
 
   HandlerOutcome outcome;
   double actual[2] = {};
@@ -125,18 +124,18 @@ HandlerOutcome Judge_Click(std::span<const std::string> texts, const NumberLocal
       if (d2) {
         const auto m = MForPitchDiameter(model, thread, *d2);
         if (!m) return {.failure = CalculationFailure(m.error(), texts, box)};
-        m_text = FormatFixed(*m, 3, locale);
+        m_text = FormatFixed(*m, kShownDecimals, locale);
       }
-      outcome.writes.push_back({kRows[row].cells[column], m_text});
+      outcome.writes.push_back({kPanelRows[row].cells[column], m_text});
     }
     std::string d2_text;
     if (figures.measured_m) {
       const auto d2 = PitchDiameterForM(model, thread, *figures.measured_m);
-      if (!d2) return {.failure = CalculationFailure(d2.error(), texts, kInputs[2])};
+      if (!d2) return {.failure = CalculationFailure(d2.error(), texts, kPanelInputs[2])};
       actual[row] = *d2;
-      d2_text = FormatFixed(*d2, 3, locale);
+      d2_text = FormatFixed(*d2, kShownDecimals, locale);
     }
-    outcome.writes.push_back({kRows[row].cells[2], d2_text});
+    outcome.writes.push_back({kPanelRows[row].cells[2], d2_text});
   }
 
   std::string verdict, basis;
@@ -155,9 +154,16 @@ HandlerOutcome Judge_Click(std::span<const std::string> texts, const NumberLocal
 
 }  // namespace
 
-std::span<const PanelItem> PanelInputs() { return kInputs; }
-std::span<const std::string_view> PanelColumns() { return kColumns; }
-std::span<const PanelRow> PanelRows() { return kRows; }
+std::optional<std::string> ResultName(std::string_view output) {
+  for (const PanelRow& row : kPanelRows) {
+    for (std::size_t column = 0; column < std::size(row.cells); ++column) {
+      if (row.cells[column] == output) {
+        return std::string(row.caption) + " " + std::string(kPanelColumns[column]);
+      }
+    }
+  }
+  return std::nullopt;
+}
 
 const Handler kJudge_Click{kReads, Judge_Click};
 

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "form1_handlers.h"
@@ -23,7 +25,12 @@ struct PanelItem {
 };
 
 // The boxes the inspector fills, in the order shown, all in mm.
-std::span<const PanelItem> PanelInputs();
+inline constexpr PanelItem kPanelInputs[] = {
+    {"d2max", "中径上限"},
+    {"d2min", "中径下限"},
+    {"measured_m", "实测M值"},
+};
+constexpr std::span<const PanelItem> PanelInputs() { return kPanelInputs; }
 
 inline constexpr PanelItem kJudgeButton{"judge", "判定"};
 
@@ -34,8 +41,19 @@ struct PanelRow {
   std::string_view caption;
   std::string_view cells[3];
 };
-std::span<const std::string_view> PanelColumns();
-std::span<const PanelRow> PanelRows();
+inline constexpr std::string_view kPanelColumns[] = {"M下限", "M上限", "实际中径"};
+// clang-format off
+inline constexpr PanelRow kPanelRows[] = {
+    {"按本窗口算法", {"m_min",       "m_max",       "d2_actual"}},
+    {"迭代收敛解",   {"m_min_exact", "m_max_exact", "d2_actual_exact"}},
+};
+// clang-format on
+constexpr std::span<const std::string_view> PanelColumns() { return kPanelColumns; }
+constexpr std::span<const PanelRow> PanelRows() { return kPanelRows; }
+
+// What a screen reader names an output of the table: its row's caption and its column's, as
+// "迭代收敛解 实际中径"; none for any other name.
+std::optional<std::string> ResultName(std::string_view output);
 
 // The verdict, and the line under it that says how it was judged, with the names a screen reader
 // gives them.

@@ -14,6 +14,7 @@
 
 #include "form1_controls.h"
 #include "form1_layout.h"
+#include "inspection_panel.h"
 #include "print_window.h"
 
 namespace {
@@ -36,7 +37,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), locale_(UserNumberLocale()) {
   setWindowIcon(QIcon(QStringLiteral(":/icons/threewire.ico")));
   // Controls created in their font are laid out once, not once more for every change of font.
   setFont(DefaultFont());
-  setFixedSize(threewire::form::kClientWidthTwips / threewire::form::kTwipsPerPixel,
+  setFixedSize(threewire::form::kDesktopClientWidthTwips / threewire::form::kTwipsPerPixel,
                threewire::form::kClientHeightTwips / threewire::form::kTwipsPerPixel);
   CreateControls();
   SetTabOrder();
@@ -48,13 +49,13 @@ Form1::Form1(QWidget* parent) : QWidget(parent), locale_(UserNumberLocale()) {
 QFont Form1::DefaultFont() { return SongFont(Face::kDefault); }
 
 void Form1::CreateControls() {
-  for (const Control& control : threewire::form::Controls()) {
+  for (const Control& control : threewire::form::DesktopControls()) {
     QWidget* parent = control.parent.empty() ? this : controls_.at(control.parent);
     QWidget* widget = MakeControl(control, parent);
     controls_.emplace(control.name, widget);
     widget->setToolTip(FromUtf8(control.tooltip));
   }
-  for (const Control& control : threewire::form::Controls()) {
+  for (const Control& control : threewire::form::DesktopControls()) {
     if (!control.names.empty()) Made<QLabel>(control.name)->setBuddy(controls_.at(control.names));
   }
   Text8_ = Made<QLineEdit>("Text8");
@@ -63,6 +64,7 @@ void Form1::CreateControls() {
   Command9_ = Made<QPushButton>("Command9");
   Command101_ = Made<QPushButton>("Command101");
   Command7_ = Made<QPushButton>("Command7");
+  judge_ = Made<QPushButton>(threewire::form::kJudgeButton.name);
 }
 
 // A control made from the table, as the kind of widget its kind makes.
@@ -106,6 +108,10 @@ void Form1::ConnectHandlers() {
   connect(Text8_, &QLineEdit::textChanged, this, &Form1::Text8_Change);
   connect(Command101_, &QPushButton::clicked, this, &Form1::Command101_Click);
   connect(Command7_, &QPushButton::clicked, this, &Form1::Command7_Click);
+  connect(judge_, &QPushButton::clicked, this, &Form1::Judge_Click);
+  for (const auto& [box, caption] : threewire::form::PanelInputs()) {
+    connect(Made<QLineEdit>(box), &QLineEdit::returnPressed, this, &Form1::Judge_Click);
+  }
 }
 
 void Form1::Command9_Click() { Run(threewire::form::kCommand9_Click); }
@@ -115,6 +121,8 @@ void Form1::Command9_Click() { Run(threewire::form::kCommand9_Click); }
 void Form1::Text8_Change() { Run(threewire::form::kText8_Change); }
 
 void Form1::Command101_Click() { Run(threewire::form::kCommand101_Click); }
+
+void Form1::Judge_Click() { Run(threewire::form::kJudge_Click); }
 
 void Form1::Command7_Click() {
   auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
@@ -143,7 +151,14 @@ void Form1::Show(const threewire::form::HandlerOutcome& outcome) {
     txtm_->setAccessibleDescription(FromUtf8(*outcome.m_note));
   }
   if (outcome.failure) return ShowFailure(*outcome.failure);
-  for (const auto& [box, text] : outcome.writes) Made<QLineEdit>(box)->setText(FromUtf8(text));
+  for (const auto& [name, text] : outcome.writes) {
+    // The panel's verdict and the line under it are labels, everything else is a box.
+    if (auto* label = qobject_cast<QLabel*>(controls_.at(name))) {
+      label->setText(FromUtf8(text));
+    } else {
+      Made<QLineEdit>(name)->setText(FromUtf8(text));
+    }
+  }
 }
 
 // Window-modal and opened without a nested event loop, so the window stays responsive to

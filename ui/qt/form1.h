@@ -13,7 +13,8 @@ class QLineEdit;
 class QPushButton;
 
 // The calculator's only window: the best-wire-diameter calculator above, the M-value calculator
-// below, a note and a welcome line at the bottom. The texts of its boxes are the program's only
+// below, a note and a welcome line at the bottom, and the inspector's panel to their right. The
+// texts of its boxes are the program's only
 // state; each handler reads the boxes its shared handler names, runs it, and shows what it says.
 class Form1 : public QWidget {
   Q_OBJECT
@@ -35,6 +36,7 @@ class Form1 : public QWidget {
   void Text8_Change();
   void Command101_Click();
   void Command7_Click();
+  void Judge_Click();
 
   void Run(const threewire::form::Handler& handler);
   void Show(const threewire::form::HandlerOutcome& outcome);
@@ -53,4 +55,5 @@ class Form1 : public QWidget {
   QPushButton* Command9_ = nullptr;
   QPushButton* Command101_ = nullptr;
   QPushButton* Command7_ = nullptr;
+  QPushButton* judge_ = nullptr;
 };

@@ -63,6 +63,17 @@ QWidget* NewControl(const Control& control, QWidget* parent) {
       button->setAutoDefault(true);  // Enter presses the button that has the focus
       return button;
     }
+    case ControlKind::kOutput: {
+      // Text on whatever lies beneath it, as a label, but one a screen reader and the keyboard
+      // reach and whose digits can be selected and copied.
+      auto* output = new QLineEdit(text, parent);
+      output->setReadOnly(true);
+      output->setFrame(false);
+      QPalette palette = output->palette();
+      palette.setColor(QPalette::Base, Qt::transparent);
+      output->setPalette(palette);
+      return output;
+    }
     case ControlKind::kLine: {
       auto* line = new QFrame(parent);
       line->setFrameShape(QFrame::HLine);

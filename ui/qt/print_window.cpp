@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "form1_layout.h"
+
 namespace {
 // Device-independent pixels per inch: the window's sizes are 15 twips, 1/96 inch, per pixel.
 constexpr double kPixelsPerInch = 96.0;
@@ -38,6 +40,8 @@ void PrintWindow(QWidget& window, QPaintDevice& device) {
   QPainter painter(&device);
   painter.translate(PictureOrigin(device));
   painter.scale(device.logicalDpiX() / kPixelsPerInch, device.logicalDpiY() / kPixelsPerInch);
-  window.render(&painter, QPoint(), QRegion(),
+  const QRect form1(0, 0, threewire::form::kClientWidthTwips / threewire::form::kTwipsPerPixel,
+                    threewire::form::kClientHeightTwips / threewire::form::kTwipsPerPixel);
+  window.render(&painter, QPoint(), QRegion(form1),
                 QWidget::DrawWindowBackground | QWidget::DrawChildren);
 }

@@ -86,6 +86,8 @@ std::string_view KindName(form::ControlKind kind) {
       return "button";
     case form::ControlKind::kLine:
       return "line";
+    case form::ControlKind::kOutput:
+      return "output";
   }
   return "";
 }

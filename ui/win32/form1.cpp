@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <memory>
@@ -14,6 +15,7 @@
 #include "form1_controls.h"
 #include "form1_handlers.h"
 #include "form1_layout.h"
+#include "inspection_panel.h"
 #include "gdi_objects.h"
 #include "print_window.h"
 #include "resource.h"
@@ -33,8 +35,6 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBO
 constexpr int kFirstControlId = 100;
 // Entries the open wire-diameter list shows at once.
 constexpr int kVisibleWires = 20;
-// Posted at creation, so that it comes once the window is on the screen and before any input.
-constexpr UINT kNameControls = WM_APP;
 
 // One font per Face, for the window's DPI.
 using Fonts = std::array<FontHandle, 3>;
@@ -50,6 +50,7 @@ struct Form1State {
   NumberLocale locale;
   Fonts fonts;
   BrushHandle line_brush;
+  bool named = false;                   // whether the controls have their accessible names
   AccessibilityServices accessibility;  // none without an accessibility runtime
   HWND tooltip = nullptr;
   HWND focus = nullptr;  // the control that gets the focus back when the window is activated
@@ -60,11 +61,11 @@ Form1State& StateOf(HWND form) {
 }
 
 int IdOf(const Control& control) {
-  return kFirstControlId + static_cast<int>(&control - form::Controls().data());
+  return kFirstControlId + static_cast<int>(&control - form::DesktopControls().data());
 }
 
 const Control* ControlWithId(int id) {
-  const auto controls = form::Controls();
+  const auto controls = form::DesktopControls();
   const int index = id - kFirstControlId;
   return index >= 0 && index < std::ssize(controls) ? &controls[index] : nullptr;
 }
@@ -99,7 +100,7 @@ HFONT FontOf(const Fonts& fonts, Face face) { return fonts[static_cast<size_t>(f
 std::vector<const Control*> ZOrder() {
   std::vector<const Control*> order = form::TabOrder();
   for (const ControlKind kind : {ControlKind::kLabel, ControlKind::kLine, ControlKind::kFrame}) {
-    for (const Control& control : form::Controls()) {
+    for (const Control& control : form::DesktopControls()) {
       if (control.kind == kind) order.push_back(&control);
     }
   }
@@ -156,7 +157,7 @@ void FitWireBox(HWND form) {
 void SetFonts(HWND form) {
   Form1State& state = StateOf(form);
   Fonts fonts = MakeFonts(form);
-  for (const Control& control : form::Controls()) {
+  for (const Control& control : form::DesktopControls()) {
     SendMessageW(GetDlgItem(form, IdOf(control)), WM_SETFONT,
                  reinterpret_cast<WPARAM>(FontOf(fonts, control.face)), FALSE);
   }
@@ -168,7 +169,7 @@ void SetFonts(HWND form) {
 // Fonts and places for a new DPI.
 void ScaleToDpi(HWND form) {
   SetFonts(form);
-  for (const Control& control : form::Controls()) {
+  for (const Control& control : form::DesktopControls()) {
     const auto [left, top, width, height] = ScaledPlace(form, control);
     SetWindowPos(GetDlgItem(form, IdOf(control)), nullptr, left, top, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -179,7 +180,7 @@ void ScaleToDpi(HWND form) {
 
 // The window's size for a client area of the table's size at the window's DPI.
 void FitClientArea(HWND form) {
-  RECT frame{0, 0, Scale(form, form::kClientWidthTwips / form::kTwipsPerPixel),
+  RECT frame{0, 0, Scale(form, form::kDesktopClientWidthTwips / form::kTwipsPerPixel),
              Scale(form, form::kClientHeightTwips / form::kTwipsPerPixel)};
   AdjustWindowRectExForDpi(&frame, kStyle, FALSE, 0, GetDpiForWindow(form));
   SetWindowPos(form, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
@@ -209,7 +210,7 @@ void CreateToolTips(HWND form) {
       WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form, nullptr,
       reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(form, GWLP_HINSTANCE)), nullptr);
-  for (const Control& control : form::Controls()) {
+  for (const Control& control : form::DesktopControls()) {
     if (!control.tooltip.empty())
       SetToolTip(form, ControlHandle(form, control.name), control.tooltip);
   }
@@ -242,7 +243,7 @@ void SetAccessibleProperty(HWND form, HWND control, const MSAAPROPID& property,
 void NameFocusableControls(HWND form) {
   for (const Control* control : form::TabOrder()) {
     HWND handle = ControlHandle(form, control->name);
-    const std::string_view name = form::AccessibleName(*control);
+    const std::string name = form::AccessibleName(*control);
     SetAccessibleProperty(form, handle, PROPID_ACC_NAME, name);
     COMBOBOXINFO combo{sizeof combo};
     if (control->kind == ControlKind::kComboBox && GetComboBoxInfo(handle, &combo)) {
@@ -263,14 +264,19 @@ LRESULT OnCreate(HWND form) {
   SetFonts(form);
   FitWireBox(form);
   StateOf(form).focus = ControlHandle(form, form::TabOrder().front()->name);
-  PostMessageW(form, kNameControls, 0, 0);
   return 0;
 }
 
-// Only screen readers need the accessibility runtime, and they find the window once it is shown:
-// loading it waits until then.
-void OnNameControls(HWND form) {
-  StateOf(form).accessibility = MakeAccessibilityServices();
+// Only screen readers need the accessibility runtime, and loading it at start would hold the
+// window back. A screen reader asks the window itself first, for its caption, when it comes to
+// the foreground or when the reader starts, before it reads any of its controls: the controls get
+// their names then.
+void OnGetObject(HWND form) {
+  if (!GetWindowLongPtrW(form, GWLP_USERDATA)) return;  // still being made, or gone
+  Form1State& state = StateOf(form);
+  if (state.named) return;
+  state.named = true;
+  state.accessibility = MakeAccessibilityServices();
   NameFocusableControls(form);
 }
 
@@ -310,6 +316,8 @@ void Command101_Click(HWND form) { Run(form, form::kCommand101_Click); }
 
 void Command7_Click(HWND form) { PrintWithDialog(form); }
 
+void Judge_Click(HWND form) { Run(form, form::kJudge_Click); }
+
 struct Handler {
   std::string_view control;
   WORD notification;
@@ -321,6 +329,7 @@ constexpr Handler kHandlers[] = {
     {"Text8", EN_CHANGE, Text8_Change},
     {"Command101", BN_CLICKED, Command101_Click},
     {"Command7", BN_CLICKED, Command7_Click},
+    {form::kJudgeButton.name, BN_CLICKED, Judge_Click},
 };
 
 void OnCommand(HWND form, int id, WORD notification) {
@@ -371,7 +380,7 @@ void OnDpiChanged(HWND form, const RECT& suggested) {
 }
 
 void OnNcDestroy(HWND form) {
-  delete reinterpret_cast<Form1State*>(GetWindowLongPtrW(form, GWLP_USERDATA));
+  delete reinterpret_cast<Form1State*>(SetWindowLongPtrW(form, GWLP_USERDATA, 0));
 }
 
 LRESULT CALLBACK Form1Procedure(HWND form, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -391,9 +400,9 @@ LRESULT CALLBACK Form1Procedure(HWND form, UINT message, WPARAM wparam, LPARAM l
     case WM_DPICHANGED:
       OnDpiChanged(form, *reinterpret_cast<const RECT*>(lparam));
       return 0;
-    case kNameControls:
-      OnNameControls(form);
-      return 0;
+    case WM_GETOBJECT:
+      OnGetObject(form);
+      break;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
@@ -426,6 +435,12 @@ void RegisterForm1Class(HINSTANCE instance) {
   (void)registered;
 }
 
+bool IsPanelBox(HWND form, HWND window) {
+  return std::ranges::any_of(form::PanelInputs(), [&](const form::PanelItem& box) {
+    return ControlHandle(form, box.name) == window;
+  });
+}
+
 bool IsKeyDown(const MSG& message, WPARAM key) {
   return message.message == WM_KEYDOWN && message.wParam == key;
 }
@@ -448,9 +463,14 @@ bool HandleForm1Keys(HWND form, MSG& message) {
       SendMessageW(message.hwnd, EM_SETSEL, 0, -1);
       return true;
     }
-    // The dialog manager would send IDOK for Enter; it presses the focused button, as Space does.
+    // The dialog manager would send IDOK for Enter; it presses the focused button, as Space does,
+    // and in one of the panel's boxes it judges, as 判定 does.
     if (IsKeyDown(message, VK_RETURN) && IsOfClass(message.hwnd, WC_BUTTONW)) {
       SendMessageW(message.hwnd, BM_CLICK, 0, 0);
+      return true;
+    }
+    if (IsKeyDown(message, VK_RETURN) && IsPanelBox(form, message.hwnd)) {
+      Judge_Click(form);
       return true;
     }
   }

@@ -28,6 +28,9 @@ WindowKind KindOf(const form::Control& control) {
       return {WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, 0};
     case ControlKind::kLine:
       return {WC_STATICW, 0, 0};  // empty, filled with the line's colour
+    case ControlKind::kOutput:
+      // Read-only, so drawn on the window's background, and without an edge.
+      return {WC_EDITW, ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP, 0};
   }
   return {};
 }

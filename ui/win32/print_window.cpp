@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <string>
 
+#include "dpi.h"
 #include "form1_controls.h"
+#include "form1_layout.h"
 #include "gdi_objects.h"
 #include "wide_text.h"
 
@@ -175,9 +177,9 @@ void PaintControl(const Canvas& canvas, HWND control) {
   RestoreDC(canvas.dc, saved);
 }
 
-// The client area as it is shown, drawn into a picture of `size` pixels: the window's background,
-// then its controls.
-Picture Rasterize(HWND window, SIZE size) {
+// The top left `client` pixels of the window's client area as they are shown, drawn into a picture
+// of `size` pixels: the window's background, then its controls.
+Picture Rasterize(HWND window, SIZE client, SIZE size) {
   Picture picture;
   picture.info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB};
   picture.bitmap.reset(
@@ -188,9 +190,7 @@ Picture Rasterize(HWND window, SIZE size) {
   const RECT whole{0, 0, size.cx, size.cy};
   FillRect(memory.get(), &whole,
            reinterpret_cast<HBRUSH>(GetClassLongPtrW(window, GCLP_HBRBACKGROUND)));
-  RECT client;
-  GetClientRect(window, &client);
-  PaintChildren({window, memory.get(), SizeOf(client), size}, window);
+  PaintChildren({window, memory.get(), client, size}, window);
   SelectObject(memory.get(), previous);
   GdiFlush();
   return picture;
@@ -204,14 +204,14 @@ Paper PaperOf(HDC printer) {
 }
 
 void PrintWindowTo(HWND window, HDC device, const Paper& paper) {
-  RECT client;
-  GetClientRect(window, &client);
+  const SIZE form1{Scale(window, form::kClientWidthTwips / form::kTwipsPerPixel),
+                   Scale(window, form::kClientHeightTwips / form::kTwipsPerPixel)};
   const int window_dpi = static_cast<int>(GetDpiForWindow(window));
-  const RECT page = PagePlacement({client.right, client.bottom}, window_dpi, paper);
-  const SIZE size = AtResolution({client.right, client.bottom}, window_dpi,
+  const RECT page = PagePlacement(form1, window_dpi, paper);
+  const SIZE size = AtResolution(form1, window_dpi,
                                  {std::min<int>(paper.dpi.cx, kFinestPictureDpi),
                                   std::min<int>(paper.dpi.cy, kFinestPictureDpi)});
-  const Picture picture = Rasterize(window, size);
+  const Picture picture = Rasterize(window, form1, size);
   StretchDIBits(device, page.left, page.top, page.right - page.left, page.bottom - page.top, 0, 0,
                 size.cx, size.cy, picture.pixels, &picture.info, DIB_RGB_COLORS, SRCCOPY);
 }

@@ -16,7 +16,8 @@ struct Paper {
 // The sheet that `printer`, a printer's device context, prints on.
 Paper PaperOf(HDC printer);
 
-// Draws the window's client area as it is shown onto `device`, a printer's page or a metafile
+// Draws Form1, the part of the window's client area left of the inspector's panel, as it is shown,
+// onto `device`, a printer's page or a metafile
 // recording one, for `paper`: at its real size, 10 mm from the paper's top and left edges (at the
 // printable area's edge where that lies further in), as a picture of the printer's resolution, up
 // to 600 pixels an inch.
