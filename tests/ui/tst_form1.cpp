@@ -112,6 +112,34 @@ class TestForm1 : public QObject {
     QCOMPARE(form_->findChild<QLineEdit*>("txtm")->toolTip(), "");
   }
 
+  // The inspector's panel as the window runs it (what 判定 computes is tested without a window):
+  // at 21° of lead a part judged by 判定 or by Enter in one of its boxes, its results in the
+  // table; a failure shows the message and changes nothing.
+  void panelJudgesOnItsButtonAndOnEnter() {
+    act(QString("txtt=12;txtn=4;txtd0=6.212;txtr=30;d2max=" + local("39.800") +
+                ";d2min=" + local("39.600") + ";measured_m=" + local("48.917"))
+            .split(';'));
+    auto* verdict = form_->findChild<QLabel*>("verdict");
+    for (const QString box : {"", "d2max", "d2min", "measured_m"}) {
+      verdict->clear();
+      if (box.isEmpty()) {
+        act({"click=judge"});
+      } else {
+        QTest::keyClick(form_->findChild<QLineEdit*>(box), Qt::Key_Return);
+      }
+      QCOMPARE(verdict->text() + box, "合格" + box);
+    }
+    QCOMPARE(boxTexts()["d2_actual"] + " " + boxTexts()["d2_actual_exact"], local("39.535 39.650"));
+
+    act({"d2min=" + local("39.900")});
+    const auto before = boxTexts();
+    act({"click=judge"});
+    QMessageBox* message = nullptr;
+    QTRY_VERIFY((message = form_->findChild<QMessageBox*>()));
+    QCOMPARE(message->text(), "无法判定。");
+    QCOMPARE(boxTexts(), before);
+  }
+
   // The layout was drawn for a Song face, 14 px lines at 10.5 pt and 12 px at 9 pt: every caption
   // fits its label, on two lines in the labels drawn two lines high (28 px, 420 twips, or more),
   // on one in the others.

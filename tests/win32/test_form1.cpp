@@ -84,7 +84,9 @@ class Form1Test : public testing::Test {
   }
   std::string TextsOfAllControls() const {
     std::string texts;
-    for (const auto& control : threewire::form::Controls()) texts += Text(control.name) + "\n";
+    for (const auto& control : threewire::form::DesktopControls()) {
+      texts += Text(control.name) + "\n";
+    }
     return texts;
   }
 
@@ -159,6 +161,8 @@ TEST_F(Form1Test, NamesEveryFocusableControl) {
     if (property == PROPID_ACC_NAME) given_names[control] = text;
   };
   for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&message);
+  EXPECT_TRUE(given_names.empty()) << "named before a screen reader asked";
+  SendMessageW(form_, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
   accessible_property = nullptr;
   COMBOBOXINFO combo{sizeof combo};
   GetComboBoxInfo(Control("txtd0"), &combo);
@@ -179,8 +183,9 @@ TEST_F(Form1Test, NamesEveryFocusableControl) {
 // lines of the labels drawn two lines high (28 px, 420 twips, or more), or on one.
 TEST_F(Form1Test, CaptionsFitTheirLines) {
   const HDC dc = GetDC(form_);
-  for (const auto& label : threewire::form::Controls()) {
-    if (label.kind != threewire::form::ControlKind::kLabel) continue;
+  for (const auto& label : threewire::form::DesktopControls()) {
+    // The panel's verdict and the line under it are empty until 判定.
+    if (label.kind != threewire::form::ControlKind::kLabel || label.text.empty()) continue;
     SCOPED_TRACE(label.name);
     EXPECT_EQ(Text(label.name), label.text);
     SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(Control(label.name), WM_GETFONT, 0, 0)));
@@ -269,6 +274,34 @@ TEST_F(Form1Test, PrintsTheWindowAtItsTrueSizeTenMillimetresFromTheCornerAtThePr
       EXPECT_TRUE(CornersAreWindowBackground(picture));
     }
   }
+}
+// The inspector's panel as the window runs it (what 判定 computes is tested without a window): at
+// 21° of lead a part judged by 判定 or by Enter in one of its boxes, its results in the table;
+// a failure shows the message and changes nothing.
+TEST_F(Form1Test, PanelJudgesOnItsButtonAndOnEnter) {
+  Type({{"txtt", "12"}, {"txtn", "4"}, {"txtd0", "6.212"}, {"txtr", "30"},
+        {"d2max", Local("39.800").c_str()}, {"d2min", Local("39.600").c_str()},
+        {"measured_m", Local("48.917").c_str()}});
+  for (const char* box : {"", "d2max", "d2min", "measured_m"}) {
+    SCOPED_TRACE(box);
+    SetText(Control("verdict"), "");
+    if (*box) {
+      MSG enter{Control(box), WM_KEYDOWN, VK_RETURN, 0};
+      EXPECT_TRUE(HandleForm1Keys(form_, enter));
+    } else {
+      Click("judge");
+    }
+    EXPECT_EQ(Text("verdict"), "合格");
+  }
+  EXPECT_EQ(Text("d2_actual") + " " + Text("d2_actual_exact"), Local("39.535 39.650"));
+
+  Type({{"d2min", Local("39.900").c_str()}});
+  const std::string before = TextsOfAllControls();
+  message_box = RecordMessage;
+  Click("judge");
+  EXPECT_EQ(seen_message.first, form_);
+  EXPECT_TRUE(seen_message.second.starts_with("无法判定。")) << seen_message.second;
+  EXPECT_EQ(TextsOfAllControls(), before);
 }
 }  // namespace
 
