@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Takes a screenshot of the window under Xvfb: scripts/screenshot.sh [out.png] [scale factor].
-# The default writes docs/screenshot.png at the normal scale.
+# Takes a screenshot of the window under Xvfb: scripts/screenshot.sh [--judged] [out.png] [scale
+# factor]. The default writes docs/screenshot.png at the normal scale; --judged shows the README's
+# part at 21° of lead judged in the inspector's panel.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+judged=false
+if [ "${1:-}" = --judged ]; then judged=true; shift; fi
 out=$(realpath -m "${1:-docs/screenshot.png}")
 scale=${2:-1}
 scripts/build-app.sh
 missing=()
-for tool in Xvfb:xvfb import:imagemagick xwininfo:x11-utils; do
+for tool in Xvfb:xvfb import:imagemagick xwininfo:x11-utils xdotool:xdotool; do
   command -v "${tool%%:*}" >/dev/null || missing+=("${tool#*:}")
 done
 if ((${#missing[@]})); then
@@ -32,6 +35,10 @@ for _ in $(seq 50); do
 done
 [ -n "${id:-}" ] || { echo "the window did not appear" >&2; exit 1; }
 sleep 0.5
+if $judged; then
+  DISPLAY=$display xdotool windowfocus --sync "$id"
+  DISPLAY=$display scripts/judge-example.sh
+fi
 mkdir -p "$(dirname "$out")"
 DISPLAY=$display import -window "$id" "$out"
 echo "$out"

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "com_apartment.h"
 #include "dpi.h"
 #include "form1_controls.h"
 #include "form1_handlers.h"
@@ -217,6 +218,7 @@ void CreateToolTips(HWND form) {
 }
 
 AccessibilityServices MakeAccessibilityServices() {
+  EnterComApartment();
   IAccPropServices* services = nullptr;
   CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
                    reinterpret_cast<void**>(&services));

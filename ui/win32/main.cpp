@@ -4,8 +4,6 @@
 #include "form1.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-  // The print dialog and the boxes' accessible names are COM objects.
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   HWND form = threewire::win32::CreateForm1(instance);
   if (!form) return 1;
   ShowWindow(form, show);
@@ -16,6 +14,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  CoUninitialize();
   return static_cast<int>(message.wParam);
 }

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <string>
 
+#include "com_apartment.h"
 #include "dpi.h"
 #include "form1_controls.h"
 #include "form1_layout.h"
@@ -217,6 +218,7 @@ void PrintWindowTo(HWND window, HDC device, const Paper& paper) {
 }
 
 void PrintWithDialog(HWND window) {
+  EnterComApartment();
   PRINTDLGEXW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = window;
