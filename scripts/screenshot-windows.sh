@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Takes a screenshot of the Windows program's window under Wine, on an Xvfb screen of its own:
-# scripts/screenshot-windows.sh [out.png] [dpi]. The default writes docs/screenshot-windows.png at
-# 96 dpi; 144 shows the window as Windows does at 150 %.
+# scripts/screenshot-windows.sh [--judged] [out.png] [dpi]. The default writes
+# docs/screenshot-windows.png at 96 dpi; 144 shows the window as Windows does at 150 %; --judged
+# shows the README's part at 21° of lead judged in the inspector's panel.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/utf8-locale.sh
@@ -11,6 +12,8 @@ if [ -z "${THREEWIRE_ON_XVFB:-}" ]; then
   command -v import >/dev/null || { apt-get update -qq && apt-get install -y -qq imagemagick; }
   THREEWIRE_ON_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
+judged=false
+if [ "${1:-}" = --judged ]; then judged=true; shift; fi
 out=$(realpath -m "${1:-docs/screenshot-windows.png}")
 dpi=${2:-96}
 
@@ -30,6 +33,10 @@ program=$!
 trap 'kill $program 2>/dev/null || true' EXIT
 window=$(timeout 30 xdotool search --sync --onlyvisible --class 'threewire\.exe' | head -n 1)
 sleep 1
+if $judged; then
+  xdotool windowfocus --sync "$window"
+  scripts/judge-example.sh
+fi
 
 # Only the client area, as docs/screenshot.png shows the Linux window's: without a window manager
 # Wine draws the frame itself, its buttons in a Marlett face that Debian's Wine does not find.
