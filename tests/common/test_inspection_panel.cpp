@@ -35,9 +35,9 @@ TEST(InspectionPanel, GivesWhatItsInputsAllowAndJudgesByTheConvergedModel) {
       {"within", {{"d2min", "39.600"}, {"d2max", "39.800"}, {"measured_m", "48.917"}}, {},
        With(kBasis, {{"d2_actual", "39.535"}, {"d2_actual_exact", "39.650"}, {"verdict", "合格"}})},
       {"small", {{"d2min", "39.700"}, {"d2max", "39.800"}, {"measured_m", "48.917"}}, {},
-       With(kBasis, {{"verdict", "中径偏小 50.0 µm"}})},  // 39.700 − 39.64997
+       With(kBasis, {{"verdict", "中径偏小 50.0 µm"}})},  // 39.700 − 39.650 as shown
       {"large", {{"d2min", "39.500"}, {"d2max", "39.600"}, {"measured_m", "48.917"}}, {},
-       With(kBasis, {{"verdict", "中径偏大 50.0 µm"}})},  // 39.64997 − 39.600
+       With(kBasis, {{"verdict", "中径偏大 50.0 µm"}})},  // 39.650 as shown − 39.600
       // Judged as shown: 39.64997 shows as 39.650, within limits of 39.650, and beyond limits
       // typed finer by what they leave, in as many decimals as that takes.
       {"shown on both limits", {{"d2min", "39.650"}, {"d2max", "39.650"}, {"measured_m", "48.917"}}, {},
