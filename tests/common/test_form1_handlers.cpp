@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Form1's handlers without a window: box texts in, what they write, the M box's note and the
-// failure message out.
+// Form1 without a window: the order Tab walks its controls in and the names screen readers hear;
+// its handlers, box texts in, what they write, the M box's note and the failure message out.
 #include <gtest/gtest.h>
 
 #include "run_handler.h"
@@ -10,6 +10,24 @@ namespace {
 
 using testing_support::RunOn;
 using testing_support::Texts;
+
+// From 打 印, where the window opens, up through the M calculator and the best-wire calculator to
+// the welcome note. A box is heard by the caption beside it (the wire box by 输入实际三针直径),
+// the welcome note, which has none, as 欢迎信息, and a button by its caption.
+TEST(Form1Layout, TabOrderAndScreenReaderNames) {
+  using Named = std::pair<std::string_view, std::string_view>;
+  // clang-format off
+  const std::vector<Named> expected = {
+      {"Command7", "打 印"}, {"txtd0", "输入实际三针直径"}, {"Text101", "螺纹升角"}, {"Command101", "显示M值"},
+      {"txtm", "M值"}, {"txtr", "输入牙形角"}, {"txtd2", "输入外螺纹理论中径值(不含公差)"}, {"txtn", "输入线数"},
+      {"txtt", "输入螺距"}, {"Command9", "显示"}, {"Text8", "显示理论三针直径"}, {"Text7", "输入螺纹牙形角"},
+      {"Text6", "输入螺距"}, {"Text3", "欢迎信息"}};
+  // clang-format on
+  std::vector<Named> order;
+  for (const Control* control : TabOrder())
+    order.emplace_back(control->name, AccessibleName(*control));
+  EXPECT_EQ(order, expected);
+}
 
 // 显示 writes the best wire unrounded, for Text8's own change to round; 显示M值 the lead angle,
 // then M, and the converged M as the M box's note. Text8 rounds a number on the decimal the user
