@@ -2,13 +2,14 @@
 // libFuzzer target for the calculation core. The input is cut at '|' into five texts, which go
 // through both readers, the writers and both calculations under a decimal-point and a
 // decimal-comma locale. Beyond a crash or a sanitizer report, a run fails when a number that
-// FormatGeneral writes does not read back with ParseStrict as the same number to 15 digits.
-#include <algorithm>
+// FormatGeneral writes does not read back with ParseStrict as the same number to 15 digits, or
+// when the pitch diameter of a thread as made is not found again from its M.
 #include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <numbers>
 #include <string_view>
 
 #include "best_wire_diameter.h"
@@ -32,6 +33,17 @@ void CheckWrittenNumber(double value, const NumberLocale& locale) {
   if (std::string_view(written) == expected) return;
   std::fprintf(stderr, "BROKEN: FormatGeneral(%s) reads back as %s\n", expected, written);
   std::abort();
+}
+
+// A thread as made, on which M grows with the pitch diameter nearly one for one: one start or
+// more, a profile angle of 20° to 120°, a pitch of 0.1 to 100 mm, a pitch diameter of three
+// pitches to 1000 mm, a lead angle of at most 31°, a wire of half to twice the best size.
+bool IsThreadAsMade(double P, double n, double d2, double d0, double alpha) {
+  using std::numbers::pi;
+  const double best_wire = P / (2 * std::cos(alpha / 360 * pi));
+  return n >= 1 && alpha >= 20 && alpha <= 120 && P >= 0.1 && P <= 100 && d2 >= 3 * P &&
+         d2 <= 1000 && std::atan(n * P / (pi * d2)) <= 31 * pi / 180 && d0 >= best_wire / 2 &&
+         d0 <= 2 * best_wire;
 }
 
 // Five texts, the last taking the rest of the input; missing ones are empty.
@@ -63,14 +75,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       CheckWrittenNumber(ParseStrict(*wire, locale).value(), locale);  // throws if no number
     }
   }
-  // The third text as a measured M: the solution either fails or has that M.
+  // The third text as a pitch diameter, which each model finds again from its M.
   const ThreadTexts thread{texts[0], texts[1], texts[3], texts[4]};
-  const double measured_m = ParseLenient(texts[2]);
+  const double d2 = ParseLenient(texts[2]);
+  if (!IsThreadAsMade(ParseLenient(texts[0]), ParseLenient(texts[1]), d2, ParseLenient(texts[3]),
+                      ParseLenient(texts[4])))
+    return 0;
   for (const MModel model : {MModel::kOneStep, MModel::kConverged}) {
-    const auto d2 = PitchDiameterForM(model, thread, measured_m);
-    const auto m = d2 ? MForPitchDiameter(model, thread, *d2) : d2;
-    if (d2 && !(m && std::abs(*m - measured_m) <= 1e-6 * std::max(1.0, measured_m))) {
-      std::fprintf(stderr, "BROKEN: pitch diameter %.17g for M %.17g\n", *d2, measured_m);
+    const auto m = MForPitchDiameter(model, thread, d2);
+    const auto solved = m ? PitchDiameterForM(model, thread, *m) : m;
+    if (!solved || std::abs(*solved - d2) > 1e-6) {
+      std::fprintf(stderr, "BROKEN: pitch diameter %.17g solved from its M as %.17g\n", d2,
+                   solved.value_or(NAN));
       std::abort();
     }
   }

@@ -182,7 +182,6 @@ const kKeys = {
   Tab: '\uE004',
   Backspace: '\uE003',
   Enter: '\uE007',
-  Escape: '\uE00C',
   F4: '\uE034',
   Alt: '\uE00A',
   ArrowDown: '\uE015'

@@ -151,31 +151,37 @@ TEST_F(Form1Test, CtrlASelectsAllAndAltGrAIsLeftToTheLayout) {
   SetKeyboardState(released.data());
 }
 
-// The names the window gives its controls for screen readers.
+// The names the window gives its controls for screen readers, recorded as it gives them: none
+// while it only runs, all once a screen reader asks the window for itself.
 std::map<HWND, std::string> given_names;
 
-// Once shown, the window names each control that takes the focus for screen readers, and the wire
-// box's edit field, where the focus is while the user types; what a box holds is no name.
-TEST_F(Form1Test, NamesEveryFocusableControl) {
+std::map<HWND, std::string> NamesGiven(HWND form) {
+  given_names.clear();
   accessible_property = [](HWND control, const GUID& property, std::string_view text) {
     if (property == PROPID_ACC_NAME) given_names[control] = text;
   };
   for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&message);
   EXPECT_TRUE(given_names.empty()) << "named before a screen reader asked";
-  SendMessageW(form_, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
+  SendMessageW(form, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
   accessible_property = nullptr;
-  COMBOBOXINFO combo{sizeof combo};
-  GetComboBoxInfo(Control("txtd0"), &combo);
-  std::vector<std::tuple<std::string_view, HWND, bool>> controls{
-      {"txtd0's edit", combo.hwndItem, true}};
+  return given_names;
+}
+
+// The window opens with the focus on 打 印, and Tab walks the controls in the layout's order; each
+// is named for screen readers as the layout names it, the wire box's edit field too, where the
+// focus is while the user types.
+TEST_F(Form1Test, TabWalksTheLayoutsOrderEachControlNamed) {
+  std::map<HWND, std::string> names = NamesGiven(form_);
   for (const auto* control : threewire::form::TabOrder()) {
-    const bool box = control->kind != threewire::form::ControlKind::kButton;
-    controls.emplace_back(control->name, Control(control->name), box);
-  }
-  for (const auto& [control, handle, box] : controls) {
-    const std::string& name = given_names[handle];
-    std::printf("%s: %s\n", std::string(control).c_str(), name.c_str());
-    EXPECT_TRUE(!name.empty() && !(box && name == TextOf(handle))) << control;
+    SCOPED_TRACE(control->name);
+    MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB};
+    const HWND box = IsChild(form_, GetParent(tab.hwnd)) ? GetParent(tab.hwnd) : tab.hwnd;
+    ASSERT_EQ(box, Control(control->name)) << "the focus is on " << TextOf(box);
+    COMBOBOXINFO wires{sizeof wires};
+    const HWND list = GetComboBoxInfo(box, &wires) ? wires.hwndList : box;
+    for (const HWND named : {box, tab.hwnd, list})
+      EXPECT_EQ(names[named], threewire::form::AccessibleName(*control));
+    HandleForm1Keys(form_, tab);
   }
 }
 

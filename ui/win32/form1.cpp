@@ -240,8 +240,9 @@ void SetAccessibleProperty(HWND form, HWND control, const MSAAPROPID& property,
 }
 
 // Each control that takes the focus is named for screen readers as the layout names it; the wire
-// box's edit field too, where the focus is while the user types. The labels lie beneath the boxes
-// in z-order, where screen readers do not look for them, so the names are given explicitly.
+// box's edit field and list too, where the focus is while the user types or picks. The labels lie
+// beneath the boxes in z-order, where screen readers do not look for them, so the names are given
+// explicitly.
 void NameFocusableControls(HWND form) {
   for (const Control* control : form::TabOrder()) {
     HWND handle = ControlHandle(form, control->name);
@@ -250,6 +251,7 @@ void NameFocusableControls(HWND form) {
     COMBOBOXINFO combo{sizeof combo};
     if (control->kind == ControlKind::kComboBox && GetComboBoxInfo(handle, &combo)) {
       SetAccessibleProperty(form, combo.hwndItem, PROPID_ACC_NAME, name);
+      SetAccessibleProperty(form, combo.hwndList, PROPID_ACC_NAME, name);
     }
   }
 }
