@@ -39,6 +39,7 @@ TEST(ComputeMValue, MatchesTheRulesDigitForDigit) {
       {{"0.2", "1", "0.5", "0.118", "60"}, point, "7.256 .682"},     // no zero before the point
       {{"4", "4", "45.769", "0.866", "30"}, point, "6.349 42.54"},   // nor a trailing one
       {{"4", "1", "41.552", "2.309", "60"}, point, "1.755 45.017"},  // the tangent to six decimals
+      {{"1", "2", "17.474", "0.577", "60"}, point, "2.087 18.34"},   // pi as 3.1415926, not 3.14159265
   };
   for (const auto& [in, locale, expected] : cases) {
     const auto result = Compute(in, locale);
