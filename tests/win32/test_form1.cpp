@@ -205,7 +205,7 @@ std::vector<const EMRSTRETCHDIBITS*> StretchedPictures(HENHMETAFILE page) {
   std::vector<const EMRSTRETCHDIBITS*> pictures;
   EnumEnhMetaFile(
       nullptr, page,
-      [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM found) {
+      [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM found) CALLBACK {
         if (record->iType == EMR_STRETCHDIBITS) {
           reinterpret_cast<std::vector<const EMRSTRETCHDIBITS*>*>(found)->push_back(
               reinterpret_cast<const EMRSTRETCHDIBITS*>(record));

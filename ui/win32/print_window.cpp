@@ -10,6 +10,7 @@
 
 #include "form1_controls.h"
 #include "gdi_objects.h"
+#include "later_windows.h"
 #include "wide_text.h"
 
 namespace threewire::win32 {
@@ -206,7 +207,7 @@ Paper PaperOf(HDC printer) {
 void PrintWindowTo(HWND window, HDC device, const Paper& paper) {
   RECT client;
   GetClientRect(window, &client);
-  const int window_dpi = static_cast<int>(GetDpiForWindow(window));
+  const int window_dpi = static_cast<int>(DpiOf(window));
   const RECT page = PagePlacement({client.right, client.bottom}, window_dpi, paper);
   const SIZE size = AtResolution({client.right, client.bottom}, window_dpi,
                                  {std::min<int>(paper.dpi.cx, kFinestPictureDpi),

@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: MIT
+#include "later_windows.h"
+
+#include <string>
+
+namespace threewire::win32 {
+namespace {
+
+// GetDpiForMonitor's MDT_EFFECTIVE_DPI: the DPI the user's scale setting gives the monitor.
+constexpr int kEffectiveDpi = 0;
+
+// A library of the system's own folder, loaded by its full path so that no file of the same name
+// beside the program stands in for it; null where this Windows has none.
+HMODULE SystemLibrary(const wchar_t* name) {
+  wchar_t folder[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return nullptr;
+  return LoadLibraryW((std::wstring(folder, length) + L"\\" + name).c_str());
+}
+
+template <typename Function>
+Function Lookup(HMODULE library, const char* name) {
+  return library ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)))
+                 : nullptr;
+}
+
+const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+
+}  // namespace
+
+GetDpiForWindowFunction DynGetDpiForWindow =
+    Lookup<GetDpiForWindowFunction>(user32, "GetDpiForWindow");
+AdjustWindowRectExForDpiFunction DynAdjustWindowRectExForDpi =
+    Lookup<AdjustWindowRectExForDpiFunction>(user32, "AdjustWindowRectExForDpi");
+GetDpiForMonitorFunction DynGetDpiForMonitor =
+    Lookup<GetDpiForMonitorFunction>(SystemLibrary(L"shcore.dll"), "GetDpiForMonitor");
+
+UINT DpiOf(HWND window) {
+  if (DynGetDpiForWindow) return DynGetDpiForWindow(window);
+  UINT dpi_x, dpi_y;
+  if (DynGetDpiForMonitor &&
+      SUCCEEDED(DynGetDpiForMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST),
+                                    kEffectiveDpi, &dpi_x, &dpi_y))) {
+    return dpi_x;
+  }
+  const HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  return static_cast<UINT>(dpi);
+}
+
+void AdjustToFrame(HWND window, RECT& rect, DWORD style) {
+  if (DynAdjustWindowRectExForDpi) {
+    DynAdjustWindowRectExForDpi(&rect, style, FALSE, 0, DpiOf(window));
+  } else {
+    AdjustWindowRectEx(&rect, style, FALSE, 0);
+  }
+}
+
+}  // namespace threewire::win32
