@@ -13,4 +13,4 @@ cmake -S . -B $build -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
 cmake --build $build -j "$(nproc)"
 cmake --install $build --prefix "$PWD/dist" | sed -n "s/^-- Installing: //p"
 tests/win32/check_imports.sh i686-w64-mingw32-objdump i686-w64-mingw32-g++-win32 dist/threewire.exe \
-  dist/threewire-*-setup.exe ui/win32/comdlg32.def
+  dist/threewire-*-setup.exe

@@ -1,11 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Whether Windows XP starts each program: check_imports.sh OBJDUMP CXX FILE.exe... [LIBRARY.def...]
+# Whether Windows XP starts each program: check_imports.sh OBJDUMP CXX FILE.exe...
 # Fails on a subsystem version above XP's, 5.01, on an import from a DLL that XP lacks, and on an
 # import that the mingw-w64 headers declare only for a Windows later than XP: a name their text
-# holds at _WIN32_WINNT 0x0A00 and not at 0x0501. A .def file names what a program takes from a
-# DLL at its first call (delay-loaded), which objdump does not show: GNU ld leaves the delay-import
-# directory of the PE header empty.
+# holds at _WIN32_WINNT 0x0A00 and not at 0x0501.
 set -euo pipefail
 objdump=$1 cxx=$2
 shift 2
@@ -22,20 +20,15 @@ later=$(comm -13 <(names_at 0x0501) <(names_at 0x0A00))
 status=0
 fail() { echo "$file: $*" >&2; status=1; }
 for file in "$@"; do
-  if [[ $file == *.def ]]; then
-    dll=$(sed -n 's/^LIBRARY *//p' "$file")
-    imports=$(sed '1,/^EXPORTS/d; s/@.*//; s/^/'"$dll"' /' "$file")
-  else
-    header=$("$objdump" -p "$file")
-    major=$(awk '/^MajorSubsystemVersion/ {print $2}' <<<"$header")
-    minor=$(awk '/^MinorSubsystemVersion/ {print $2}' <<<"$header")
-    version=$major.$(printf %02d "$minor")
-    ((major * 100 + minor <= 501)) || fail "subsystem version $version, above Windows XP's 5.01"
-    imports=$(awk '/DLL Name:/ {dll = $3} /^\t[0-9a-f]+\t/ {print dll, $NF}' <<<"$header")
-    echo "$(basename "$file"): $(stat -c %s "$file") bytes, $(sed -n 's/.*file format //p' <<<"$header" | head -n 1)," \
-      "subsystem $version, imports $(awk '{print $1}' <<<"$imports" | uniq -c |
-                                      awk '{printf "%s%s %d", (NR > 1 ? ", " : ""), $2, $1}')"
-  fi
+  header=$("$objdump" -p "$file")
+  major=$(awk '/^MajorSubsystemVersion/ {print $2}' <<<"$header")
+  minor=$(awk '/^MinorSubsystemVersion/ {print $2}' <<<"$header")
+  version=$major.$(printf %02d "$minor")
+  ((major * 100 + minor <= 501)) || fail "subsystem version $version, above Windows XP's 5.01"
+  imports=$(awk '/DLL Name:/ {dll = $3} /^\t[0-9a-f]+\t/ {print dll, $NF}' <<<"$header")
+  echo "$(basename "$file"): $(stat -c %s "$file") bytes, $(sed -n 's/.*file format //p' <<<"$header" | head -n 1)," \
+    "subsystem $version, imports $(awk '{print $1}' <<<"$imports" | uniq -c |
+                                    awk '{printf "%s%s %d", (NR > 1 ? ", " : ""), $2, $1}')"
   for dll in $(awk '{print $1}' <<<"$imports" | sort -u); do
     [[ ${dll,,} =~ $xp_dlls ]] || fail "imports from $dll, which Windows XP lacks"
   done

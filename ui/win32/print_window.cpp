@@ -197,6 +197,15 @@ Picture Rasterize(HWND window, SIZE size) {
   return picture;
 }
 
+// comdlg32 brings shell32 and the print spooler with it: it is loaded at the first print, not at
+// every start. (A delay-load import library made by dlltool, as for /DELAYLOAD, leaves a 32-bit
+// program's call to it pointing nowhere.)
+HRESULT ShowPrintDialog(PRINTDLGEXW& dialog) {
+  static const auto print_dialog = reinterpret_cast<decltype(&PrintDlgExW)>(
+      reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"comdlg32.dll"), "PrintDlgExW")));
+  return print_dialog(&dialog);
+}
+
 }  // namespace
 
 Paper PaperOf(HDC printer) {
@@ -223,7 +232,7 @@ void PrintWithDialog(HWND window) {
   dialog.hwndOwner = window;
   dialog.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_NOCURRENTPAGE;
   dialog.nStartPage = START_PAGE_GENERAL;
-  const HRESULT shown = PrintDlgExW(&dialog);
+  const HRESULT shown = ShowPrintDialog(dialog);
   GlobalFree(dialog.hDevMode);
   GlobalFree(dialog.hDevNames);
   const DcHandle printer(dialog.hDC);
