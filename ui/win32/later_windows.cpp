@@ -32,8 +32,11 @@ GetDpiForWindowFunction DynGetDpiForWindow =
     Lookup<GetDpiForWindowFunction>(user32, "GetDpiForWindow");
 AdjustWindowRectExForDpiFunction DynAdjustWindowRectExForDpi =
     Lookup<AdjustWindowRectExForDpiFunction>(user32, "AdjustWindowRectExForDpi");
+// Looked up only where Windows 10's own is missing: a start on Windows 10 loads no shcore.dll.
 GetDpiForMonitorFunction DynGetDpiForMonitor =
-    Lookup<GetDpiForMonitorFunction>(SystemLibrary(L"shcore.dll"), "GetDpiForMonitor");
+    DynGetDpiForWindow
+        ? nullptr
+        : Lookup<GetDpiForMonitorFunction>(SystemLibrary(L"shcore.dll"), "GetDpiForMonitor");
 
 UINT DpiOf(HWND window) {
   if (DynGetDpiForWindow) return DynGetDpiForWindow(window);

@@ -13,7 +13,7 @@ namespace threewire::win32 {
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND window);
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT* rect, DWORD style, BOOL menu,
                                                         DWORD ex_style, UINT dpi);
-// Windows 8.1, in shcore.dll: a monitor's DPI.
+// Windows 8.1, in shcore.dll: a monitor's DPI; looked up only where GetDpiForWindow is missing.
 using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR monitor, int type, UINT* dpi_x,
                                                   UINT* dpi_y);
 
