@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The window on the Windows that lack the later functions the program looks up (Wine has them all,
-// so a test takes them away): on XP to 8 it is drawn for the system's DPI, on 8.1 for its monitor's,
-// which under Wine are both the screen's, and either way it prints at its true size.
+// so a test takes them away): on XP to 8 it is drawn for the system's DPI, on 8.1 for its
+// monitor's, which under Wine are both the screen's, and either way it prints at its true size.
 #include <gtest/gtest.h>
 #include <windows.h>
 

@@ -77,7 +77,7 @@ COLORREF ColourRef(const form::Rgb& rgb) { return RGB(rgb.red, rgb.green, rgb.bl
 // Read by the user's locale identifier, which every Windows has: it reaches the user's own
 // settings and a custom locale as the locale's name would.
 std::string UserLocaleInfo(LCTYPE type, std::string fallback) {
-  wchar_t text[16];  // Windows allows a separator four characters, the terminating null included
+  wchar_t text[16];  // a separator has at most four characters, the terminating null included
   const int length = GetLocaleInfoW(LOCALE_USER_DEFAULT, type, text, std::size(text));
   return length > 0 ? Narrow({text, static_cast<size_t>(length - 1)}) : fallback;
 }

@@ -20,8 +20,9 @@ HMODULE SystemLibrary(const wchar_t* name) {
 
 template <typename Function>
 Function Lookup(HMODULE library, const char* name) {
-  return library ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)))
-                 : nullptr;
+  return library
+             ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)))
+             : nullptr;
 }
 
 const HMODULE user32 = GetModuleHandleW(L"user32.dll");

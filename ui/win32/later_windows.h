@@ -12,7 +12,7 @@ namespace threewire::win32 {
 // Windows 10 1607: the window's own DPI, and its frame at a DPI.
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND window);
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT* rect, DWORD style, BOOL menu,
-                                                        DWORD ex_style, UINT dpi);
+                                                       DWORD ex_style, UINT dpi);
 // Windows 8.1, in shcore.dll: a monitor's DPI; looked up only where GetDpiForWindow is missing.
 using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR monitor, int type, UINT* dpi_x,
                                                   UINT* dpi_y);
