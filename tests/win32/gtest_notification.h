@@ -4,6 +4,10 @@
 // thread wrapper start its threads.
 #pragma once
 
+// Included into every test of the Windows build: std::min and std::max stay usable there.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 
 namespace testing::internal {
