@@ -19,16 +19,16 @@ cmake -S . -B build-startup -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 names=(threewire bare controls)
 if $windows; then
   cmake --build build-startup -j "$(nproc)" --target window_probe >/dev/null
-  cmake -S . -B build-windows-startup -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
-  cmake --build build-windows-startup -j "$(nproc)" \
+  cmake -S . -B build-windows-x86-startup -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake >/dev/null
+  cmake --build build-windows-x86-startup -j "$(nproc)" \
     --target threewire bare_window_win32 controls_window_win32 >/dev/null
   source scripts/utf8-locale.sh
-  export WINEPREFIX=$PWD/build-windows-startup/wine-prefix WINEDEBUG=-all
+  export WINEPREFIX=$PWD/build-windows-x86-startup/wine-prefix WINEDEBUG=-all WINEARCH=win32
   scripts/wine-prefix.sh "$WINEPREFIX"
   # A running Wine server, as on Windows the system is already up: only the program is timed.
   /usr/lib/wine/wineserver -p
-  wine=/usr/lib/wine/wine64 built=build-windows-startup
+  wine=/usr/lib/wine/wine built=build-windows-x86-startup
   command_threewire=("$wine" $built/ui/win32/threewire.exe)
   command_bare=("$wine" $built/bench/bare_window_win32.exe)
   command_controls=("$wine" $built/bench/controls_window_win32.exe)

@@ -9,8 +9,10 @@ set -euo pipefail
 run_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n fonts-arphic-uming)
 test_packages=(xdotool libgtest-dev libbenchmark-dev xvfb xauth x11-utils locales clang-16 libclang-rt-16-dev
                poppler-utils desktop-file-utils appstream file dpkg-dev lintian)
-windows_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest nsis wine64 fonts-wine xvfb xauth
-                  fonts-arphic-uming xdotool)
+# The Windows program is 32-bit: its tests run under 32-bit Wine (wine32, of Debian's i386
+# architecture), the installer's round trip under 64-bit Wine as well.
+windows_packages=(cmake ninja-build g++-mingw-w64-i686-win32 googletest nsis wine32:i386 wine64 fonts-wine
+                  xvfb xauth fonts-arphic-uming xdotool)
 web_packages=(cmake ninja-build clang-16 llvm-16 lld-16 wasi-libc libc++-16-dev-wasm32 libc++abi-16-dev-wasm32
               libclang-rt-16-dev-wasm32 libfast-float-dev)
 # The page's tests drive Chromium and Firefox ESR through puppeteer-core (npm) and WebKitGTK through
@@ -42,6 +44,10 @@ if ((${#missing[@]})); then
   echo "Installing: ${missing[*]}"
   sudo_cmd=()
   [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  # A fresh amd64 system knows no i386 packages until the architecture is added.
+  if printf '%s\n' "${missing[@]}" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    "${sudo_cmd[@]}" dpkg --add-architecture i386
+  fi
   "${sudo_cmd[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
     "${missing[@]}"

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Takes a screenshot of the Windows program's window under Wine, on an Xvfb screen of its own:
-# scripts/screenshot-windows.sh [--judged] [out.png] [dpi]. The default writes
-# docs/screenshot-windows.png at 96 dpi; 144 shows the window as Windows does at 150 %; --judged
-# shows the README's part at 21° of lead judged in the inspector's panel.
+# Takes a screenshot of the Windows program's window under 32-bit Wine reporting Windows XP, on an
+# Xvfb screen of its own: scripts/screenshot-windows.sh [--judged] [out.png] [dpi]. The default
+# writes docs/screenshot-windows.png at 96 dpi; 144 shows the window as Windows does at 150 %;
+# --judged shows the README's part at 21° of lead judged in the inspector's panel.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/utf8-locale.sh
@@ -17,18 +17,18 @@ if [ "${1:-}" = --judged ]; then judged=true; shift; fi
 out=$(realpath -m "${1:-docs/screenshot-windows.png}")
 dpi=${2:-96}
 
-build=build-windows
-cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+build=build-windows-x86
+cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j "$(nproc)" --target threewire
-export WINEPREFIX=$PWD/$build/wine-prefix WINEDEBUG=-all
+export WINEPREFIX=$PWD/$build/wine-prefix WINEDEBUG=-all WINEARCH=win32
 scripts/wine-prefix.sh "$WINEPREFIX"
 if [ "$dpi" != 96 ]; then
   WINEPREFIX=$PWD/$build/wine-prefix-${dpi}dpi
   scripts/wine-prefix.sh "$WINEPREFIX" "$dpi" "$build/wine-prefix"
 fi
 
-/usr/lib/wine/wine64 "$build/ui/win32/threewire.exe" &
+/usr/lib/wine/wine "$build/ui/win32/threewire.exe" &
 program=$!
 trap 'kill $program 2>/dev/null || true' EXIT
 window=$(timeout 30 xdotool search --sync --onlyvisible --class 'threewire\.exe' | head -n 1)

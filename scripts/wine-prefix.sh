@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Makes a Wine prefix for the Windows program: scripts/wine-prefix.sh PREFIX [DPI BASE_PREFIX].
+# With WINEARCH=win32 the prefix is 32-bit and reports Windows XP, the oldest Windows the program
+# is for; with win64, 64-bit and Wine's default, Windows 10.
 # Without BASE_PREFIX it boots a new prefix (wineboot, the slow part). With one, PREFIX gets its
 # own registry, copied from BASE_PREFIX, and shares BASE_PREFIX's drive C: a second screen DPI
 # costs a copy of three files. Either way the prefix gets:
@@ -11,7 +13,11 @@ set -euo pipefail
 prefix=$(realpath -m "$1")
 dpi=${2:-96}
 base=${3:+$(realpath "$3")}
-wine=/usr/lib/wine/wine64
+if [ "$WINEARCH" = win32 ]; then
+  wine=/usr/lib/wine/wine version='"Version"="winxp"'
+else
+  wine=/usr/lib/wine/wine64 version=
+fi
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 settings=$(mktemp --suffix=.reg)
@@ -20,7 +26,8 @@ printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
   '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
   '"SimSun"="AR PL UMing CN"' '"宋体"="AR PL UMing CN"' '' \
   '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '' \
-  '[HKEY_CURRENT_USER\Control Panel\Desktop]' "\"LogPixels\"=dword:$(printf '%08x' "$dpi")" '' |
+  '[HKEY_CURRENT_USER\Control Panel\Desktop]' "\"LogPixels\"=dword:$(printf '%08x' "$dpi")" '' \
+  '[HKEY_CURRENT_USER\Software\Wine]' $version '' |
   iconv -f UTF-8 -t UTF-16 >"$settings"
 
 configure() { "$wine" regedit /S "Z:${settings//\//\\}"; }

@@ -1,10 +1,11 @@
 ; SPDX-License-Identifier: MIT
 ; The Windows installer: the program in Program Files\threewire, a Start-menu shortcut 三针测量,
 ; an entry in Apps & features, and an uninstaller that removes all of it. /S installs and
-; uninstalls silently. The Windows build (cmake/packaging-windows.cmake) makes it with
+; uninstalls silently. The installer and the program are 32-bit, so both run on every Windows from
+; XP on: 64-bit Windows keeps them in Program Files (x86) and their entry in its 32-bit registry. The Windows build (cmake/packaging-windows.cmake) makes it with
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=1.0.0 -DEXE=<threewire.exe> -DICON=<.ico> -DOUTFILE=<setup>
 Unicode true
-Target amd64-unicode
+Target x86-unicode
 ManifestDPIAware true
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
@@ -15,7 +16,7 @@ RequestExecutionLevel admin
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES64\threewire"
+InstallDir "$PROGRAMFILES\threewire"
 Icon "${ICON}"
 UninstallIcon "${ICON}"
 VIProductVersion "${VERSION}.0"
@@ -33,7 +34,6 @@ UninstPage instfiles
 
 Section "threewire"
   SetShellVarContext all
-  SetRegView 64
   SetOutPath "$INSTDIR"
   File "${EXE}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -55,7 +55,6 @@ SectionEnd
 
 Section "Uninstall"
   SetShellVarContext all
-  SetRegView 64
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   Delete "$INSTDIR\threewire.exe"
   Delete "$INSTDIR\uninstall.exe"

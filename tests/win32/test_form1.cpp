@@ -216,7 +216,7 @@ std::vector<const EMRSTRETCHDIBITS*> StretchedPictures(HENHMETAFILE page) {
   std::vector<const EMRSTRETCHDIBITS*> pictures;
   EnumEnhMetaFile(
       nullptr, page,
-      [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM found) {
+      [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM found) CALLBACK {
         if (record->iType == EMR_STRETCHDIBITS) {
           reinterpret_cast<std::vector<const EMRSTRETCHDIBITS*>*>(found)->push_back(
               reinterpret_cast<const EMRSTRETCHDIBITS*>(record));
@@ -318,7 +318,6 @@ int main(int argc, char** argv) {
                  UserDecimalSeparator());
     return 2;
   }
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -11,13 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "com_apartment.h"
+#include "com_runtime.h"
 #include "dpi.h"
 #include "form1_controls.h"
 #include "form1_handlers.h"
 #include "form1_layout.h"
 #include "inspection_panel.h"
 #include "gdi_objects.h"
+#include "later_windows.h"
 #include "print_window.h"
 #include "resource.h"
 #include "wide_text.h"
@@ -75,9 +76,11 @@ std::string BoxText(HWND form, std::string_view box) { return TextOf(ControlHand
 
 COLORREF ColourRef(const form::Rgb& rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 
+// Read by the user's locale identifier, which every Windows has: it reaches the user's own
+// settings and a custom locale as the locale's name would.
 std::string UserLocaleInfo(LCTYPE type, std::string fallback) {
-  wchar_t text[LOCALE_NAME_MAX_LENGTH];
-  const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, text, std::size(text));
+  wchar_t text[16];  // a separator has at most four characters, the terminating null included
+  const int length = GetLocaleInfoW(LOCALE_USER_DEFAULT, type, text, std::size(text));
   return length > 0 ? Narrow({text, static_cast<size_t>(length - 1)}) : fallback;
 }
 
@@ -183,7 +186,7 @@ void ScaleToDpi(HWND form) {
 void FitClientArea(HWND form) {
   RECT frame{0, 0, Scale(form, form::kDesktopClientWidthTwips / form::kTwipsPerPixel),
              Scale(form, form::kClientHeightTwips / form::kTwipsPerPixel)};
-  AdjustWindowRectExForDpi(&frame, kStyle, FALSE, 0, GetDpiForWindow(form));
+  AdjustToFrame(form, frame, kStyle);
   SetWindowPos(form, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -218,11 +221,8 @@ void CreateToolTips(HWND form) {
 }
 
 AccessibilityServices MakeAccessibilityServices() {
-  EnterComApartment();
-  IAccPropServices* services = nullptr;
-  CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                   reinterpret_cast<void**>(&services));
-  return AccessibilityServices(services);
+  return AccessibilityServices(static_cast<IAccPropServices*>(
+      CreateComObject(CLSID_AccPropServices, IID_IAccPropServices)));
 }
 
 // Gives `control` an accessible property, its name or its description, for screen readers; an
@@ -401,7 +401,7 @@ LRESULT CALLBACK Form1Procedure(HWND form, UINT message, WPARAM wparam, LPARAM l
     case WM_ACTIVATE:
       OnActivate(form, LOWORD(wparam));
       return 0;
-    case WM_DPICHANGED:
+    case kWmDpiChanged:
       OnDpiChanged(form, *reinterpret_cast<const RECT*>(lparam));
       return 0;
     case WM_GETOBJECT:

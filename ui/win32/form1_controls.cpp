@@ -51,8 +51,9 @@ FontHandle MakeSongFont(HWND window, Face face) {
 bool IsOfClass(HWND window, std::wstring_view class_name) {
   wchar_t name[32];
   const int length = GetClassNameW(window, name, std::size(name));
-  return CompareStringOrdinal(name, length, class_name.data(), static_cast<int>(class_name.size()),
-                              TRUE) == CSTR_EQUAL;
+  // Case aside, as Windows compares class names, and whatever the user's language.
+  return CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, name, length, class_name.data(),
+                        static_cast<int>(class_name.size())) == CSTR_EQUAL;
 }
 
 // Nothing typed is completed from the list.

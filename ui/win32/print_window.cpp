@@ -8,11 +8,13 @@
 #include <algorithm>
 #include <string>
 
-#include "com_apartment.h"
+#include "com_runtime.h"
 #include "dpi.h"
 #include "form1_controls.h"
 #include "form1_layout.h"
 #include "gdi_objects.h"
+#include "later_windows.h"
+#include "system_library.h"
 #include "wide_text.h"
 
 namespace threewire::win32 {
@@ -197,6 +199,16 @@ Picture Rasterize(HWND window, SIZE client, SIZE size) {
   return picture;
 }
 
+// comdlg32 brings shell32 and the print spooler with it: it is loaded at the first print, not at
+// every start. (A delay-load import library made by dlltool, as for /DELAYLOAD, leaves a 32-bit
+// program's call to it pointing nowhere.) The dialog is a COM object.
+HRESULT ShowPrintDialog(PRINTDLGEXW& dialog) {
+  static const auto print_dialog =
+      Lookup<decltype(&PrintDlgExW)>(SystemLibrary(L"comdlg32.dll"), "PrintDlgExW");
+  EnterComApartment();
+  return print_dialog ? print_dialog(&dialog) : E_NOTIMPL;
+}
+
 }  // namespace
 
 Paper PaperOf(HDC printer) {
@@ -207,7 +219,7 @@ Paper PaperOf(HDC printer) {
 void PrintWindowTo(HWND window, HDC device, const Paper& paper) {
   const SIZE form1{Scale(window, form::kClientWidthTwips / form::kTwipsPerPixel),
                    Scale(window, form::kClientHeightTwips / form::kTwipsPerPixel)};
-  const int window_dpi = static_cast<int>(GetDpiForWindow(window));
+  const int window_dpi = static_cast<int>(DpiOf(window));
   const RECT page = PagePlacement(form1, window_dpi, paper);
   const SIZE size = AtResolution(form1, window_dpi,
                                  {std::min<int>(paper.dpi.cx, kFinestPictureDpi),
@@ -218,13 +230,12 @@ void PrintWindowTo(HWND window, HDC device, const Paper& paper) {
 }
 
 void PrintWithDialog(HWND window) {
-  EnterComApartment();
   PRINTDLGEXW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = window;
   dialog.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_NOCURRENTPAGE;
   dialog.nStartPage = START_PAGE_GENERAL;
-  const HRESULT shown = PrintDlgExW(&dialog);
+  const HRESULT shown = ShowPrintDialog(dialog);
   GlobalFree(dialog.hDevMode);
   GlobalFree(dialog.hDevNames);
   const DcHandle printer(dialog.hDC);
