@@ -35,7 +35,7 @@ window=$(timeout 30 xdotool search --sync --onlyvisible --class 'threewire\.exe'
 sleep 1
 if $judged; then
   xdotool windowfocus --sync "$window"
-  scripts/judge-example.sh
+  scripts/screenshot-judged-part.sh
 fi
 
 # Only the client area, as docs/screenshot.png shows the Linux window's: without a window manager

@@ -37,7 +37,7 @@ done
 sleep 0.5
 if $judged; then
   DISPLAY=$display xdotool windowfocus --sync "$id"
-  DISPLAY=$display scripts/judge-example.sh
+  DISPLAY=$display scripts/screenshot-judged-part.sh
 fi
 mkdir -p "$(dirname "$out")"
 DISPLAY=$display import -window "$id" "$out"
