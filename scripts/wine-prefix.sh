@@ -13,7 +13,7 @@ set -euo pipefail
 prefix=$(realpath -m "$1")
 dpi=${2:-96}
 base=${3:+$(realpath "$3")}
-if [ "$WINEARCH" = win32 ]; then
+if [ "${WINEARCH:-}" = win32 ]; then
   wine=/usr/lib/wine/wine version='"Version"="winxp"'
 else
   wine=/usr/lib/wine/wine64 version=
