@@ -165,8 +165,10 @@ void SetFonts(HWND form) {
     SendMessageW(GetDlgItem(form, IdOf(control)), WM_SETFONT,
                  reinterpret_cast<WPARAM>(FontOf(fonts, control.face)), FALSE);
   }
-  SendMessageW(state.tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(fonts, Face::kDefault)),
-               FALSE);
+  if (state.tooltip) {
+    SendMessageW(state.tooltip, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(FontOf(fonts, Face::kDefault)), FALSE);
+  }
   state.fonts = std::move(fonts);
 }
 
@@ -191,9 +193,11 @@ void FitClientArea(HWND form) {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+HWND ToolTips(HWND form);
+
 // Shows `text` when the mouse rests on `control`; an empty text takes the tooltip away.
 void SetToolTip(HWND form, HWND control, std::string_view text) {
-  HWND tooltip = StateOf(form).tooltip;
+  HWND tooltip = ToolTips(form);
   TTTOOLINFOW tool{sizeof tool};
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   tool.hwnd = form;
@@ -209,15 +213,23 @@ void SetToolTip(HWND form, HWND control, std::string_view text) {
   }
 }
 
-void CreateToolTips(HWND form) {
-  StateOf(form).tooltip = CreateWindowExW(
+// The window's tooltip control, made when first wanted: when the mouse first comes over the
+// window, or when the M box first gets its note. Only a mouse at rest shows a tip, and made with
+// the window it would hold the window's start back.
+HWND ToolTips(HWND form) {
+  Form1State& state = StateOf(form);
+  if (state.tooltip) return state.tooltip;
+  state.tooltip = CreateWindowExW(
       WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form, nullptr,
       reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(form, GWLP_HINSTANCE)), nullptr);
+  SendMessageW(state.tooltip, WM_SETFONT,
+               reinterpret_cast<WPARAM>(FontOf(state.fonts, Face::kDefault)), FALSE);
   for (const Control& control : form::DesktopControls()) {
     if (!control.tooltip.empty())
       SetToolTip(form, ControlHandle(form, control.name), control.tooltip);
   }
+  return state.tooltip;
 }
 
 AccessibilityServices MakeAccessibilityServices() {
@@ -264,7 +276,6 @@ LRESULT OnCreate(HWND form) {
   FitClientArea(form);
   CreateControls(form);
   FillWireList(ControlHandle(form, "txtd0"));
-  CreateToolTips(form);
   SetFonts(form);
   FitWireBox(form);
   StateOf(form).focus = ControlHandle(form, form::TabOrder().front()->name);
@@ -406,6 +417,9 @@ LRESULT CALLBACK Form1Procedure(HWND form, UINT message, WPARAM wparam, LPARAM l
       return 0;
     case WM_GETOBJECT:
       OnGetObject(form);
+      break;
+    case WM_SETCURSOR:  // the mouse over the window, or over a control of it
+      ToolTips(form);
       break;
     case WM_DESTROY:
       PostQuitMessage(0);
