@@ -203,8 +203,8 @@ class TestForm1 : public QObject {
         const QColor base = box->palette().color(QPalette::Base);
         const QColor background =
             base.alpha() ? base : box->parentWidget()->palette().color(QPalette::Window);
-        const auto [darker, lighter] = std::minmax(
-            {luminance(box->palette().color(QPalette::Text)), luminance(background)});
+        const auto [darker, lighter] =
+            std::minmax({luminance(box->palette().color(QPalette::Text)), luminance(background)});
         QVERIFY2(lighter / darker >= 4.5, qPrintable(box->objectName()));
       }
     }

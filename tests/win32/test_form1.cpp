@@ -285,8 +285,12 @@ TEST_F(Form1Test, PrintsTheWindowAtItsTrueSizeTenMillimetresFromTheCornerAtThePr
 // 21° of lead a part judged by 判定 or by Enter in one of its boxes, its results in the table;
 // a failure shows the message and changes nothing.
 TEST_F(Form1Test, PanelJudgesOnItsButtonAndOnEnter) {
-  Type({{"txtt", "12"}, {"txtn", "4"}, {"txtd0", "6.212"}, {"txtr", "30"},
-        {"d2max", Local("39.800").c_str()}, {"d2min", Local("39.600").c_str()},
+  Type({{"txtt", "12"},
+        {"txtn", "4"},
+        {"txtd0", "6.212"},
+        {"txtr", "30"},
+        {"d2max", Local("39.800").c_str()},
+        {"d2min", Local("39.600").c_str()},
         {"measured_m", Local("48.917").c_str()}});
   for (const char* box : {"", "d2max", "d2min", "measured_m"}) {
     SCOPED_TRACE(box);

@@ -175,7 +175,9 @@ constexpr SongFamily kSongFamilyList[] = {
 
 }  // namespace
 
-std::span<const Control> Controls() { return std::span(kDesktopControls).first(std::size(kControls)); }
+std::span<const Control> Controls() {
+  return std::span(kDesktopControls).first(std::size(kControls));
+}
 
 std::span<const Control> DesktopControls() { return kDesktopControls; }
 

@@ -73,8 +73,8 @@ std::variant<Figures, FailureMessage> ReadFigures(std::span<const std::string> t
     read[i] = *number;
   }
   if (!read[0] && !read[1] && !read[2]) {
-    return Refusal("请填写" + Quoted(kPanelInputs[0].caption) + "、" + Quoted(kPanelInputs[1].caption) +
-                   "或" + Quoted(kPanelInputs[2].caption) + "。");
+    return Refusal("请填写" + Quoted(kPanelInputs[0].caption) + "、" +
+                   Quoted(kPanelInputs[1].caption) + "或" + Quoted(kPanelInputs[2].caption) + "。");
   }
   if (read[0] && read[1] && *read[1] > *read[0]) {
     return Refusal("中径下限大于中径上限。\n请检查" + Quoted(kPanelInputs[1].caption) + "。");

@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QStyleFactory>
+#include <QTimer>
 
 #include "form1_controls.h"
 #include "form1_layout.h"
@@ -34,7 +35,10 @@ threewire::NumberLocale UserNumberLocale() {
 Form1::Form1(QWidget* parent) : QWidget(parent), locale_(UserNumberLocale()) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(FromUtf8(threewire::form::kWindowCaption));
-  setWindowIcon(QIcon(QStringLiteral(":/icons/threewire.ico")));
+  // The icon is read through an image plugin, whose loading would hold the window's first showing
+  // back; it follows once the window is on the screen.
+  QTimer::singleShot(0, this,
+                     [this] { setWindowIcon(QIcon(QStringLiteral(":/icons/threewire.ico"))); });
   // Controls created in their font are laid out once, not once more for every change of font.
   setFont(DefaultFont());
   setFixedSize(threewire::form::kDesktopClientWidthTwips / threewire::form::kTwipsPerPixel,

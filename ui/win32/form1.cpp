@@ -16,8 +16,8 @@
 #include "form1_controls.h"
 #include "form1_handlers.h"
 #include "form1_layout.h"
-#include "inspection_panel.h"
 #include "gdi_objects.h"
+#include "inspection_panel.h"
 #include "later_windows.h"
 #include "print_window.h"
 #include "resource.h"
@@ -166,8 +166,8 @@ void SetFonts(HWND form) {
                  reinterpret_cast<WPARAM>(FontOf(fonts, control.face)), FALSE);
   }
   if (state.tooltip) {
-    SendMessageW(state.tooltip, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(FontOf(fonts, Face::kDefault)), FALSE);
+    SendMessageW(state.tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(fonts, Face::kDefault)),
+                 FALSE);
   }
   state.fonts = std::move(fonts);
 }
@@ -233,8 +233,8 @@ HWND ToolTips(HWND form) {
 }
 
 AccessibilityServices MakeAccessibilityServices() {
-  return AccessibilityServices(static_cast<IAccPropServices*>(
-      CreateComObject(CLSID_AccPropServices, IID_IAccPropServices)));
+  return AccessibilityServices(
+      static_cast<IAccPropServices*>(CreateComObject(CLSID_AccPropServices, IID_IAccPropServices)));
 }
 
 // Gives `control` an accessible property, its name or its description, for screen readers; an
@@ -339,13 +339,15 @@ struct Handler {
   void (*handle)(HWND form);
 };
 
+// clang-format off
 constexpr Handler kHandlers[] = {
-    {"Command9", BN_CLICKED, Command9_Click},
-    {"Text8", EN_CHANGE, Text8_Change},
-    {"Command101", BN_CLICKED, Command101_Click},
-    {"Command7", BN_CLICKED, Command7_Click},
+    {"Command9",              BN_CLICKED, Command9_Click},
+    {"Text8",                 EN_CHANGE,  Text8_Change},
+    {"Command101",            BN_CLICKED, Command101_Click},
+    {"Command7",              BN_CLICKED, Command7_Click},
     {form::kJudgeButton.name, BN_CLICKED, Judge_Click},
 };
+// clang-format on
 
 void OnCommand(HWND form, int id, WORD notification) {
   const Control* control = ControlWithId(id);
