@@ -61,12 +61,21 @@ std::string Local(std::string text) {
 
 using BoxTexts = std::initializer_list<std::pair<const char*, const char*>>;
 
+// The names the windows give their controls for screen readers, from their making on: main puts
+// the recorder in place of the accessibility runtime, and each test's window starts with none.
+std::map<HWND, std::string> given_names;
+
+void RecordName(HWND control, const GUID& property, std::string_view text) {
+  if (property == PROPID_ACC_NAME) given_names[control] = text;
+}
+
 class Form1Test : public testing::Test {
  protected:
   void SetUp() override { ShowWindow(form_, SW_SHOWNORMAL); }
   void TearDown() override {
     DestroyWindow(form_);
     message_box = shown_message_box_;
+    given_names.clear();
   }
 
   HWND Control(std::string_view name) const { return ControlHandle(form_, name); }
@@ -151,19 +160,12 @@ TEST_F(Form1Test, CtrlASelectsAllAndAltGrAIsLeftToTheLayout) {
   SetKeyboardState(released.data());
 }
 
-// The names the window gives its controls for screen readers, recorded as it gives them: none
-// while it only runs, all once a screen reader asks the window for itself.
-std::map<HWND, std::string> given_names;
-
+// The names the window gives its controls for screen readers: none while it is made and runs,
+// all once a screen reader asks the window for itself.
 std::map<HWND, std::string> NamesGiven(HWND form) {
-  given_names.clear();
-  accessible_property = [](HWND control, const GUID& property, std::string_view text) {
-    if (property == PROPID_ACC_NAME) given_names[control] = text;
-  };
   for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&message);
   EXPECT_TRUE(given_names.empty()) << "named before a screen reader asked";
   SendMessageW(form, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
-  accessible_property = nullptr;
   return given_names;
 }
 
@@ -322,6 +324,7 @@ int main(int argc, char** argv) {
                  UserDecimalSeparator());
     return 2;
   }
+  accessible_property = RecordName;
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
