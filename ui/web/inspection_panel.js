@@ -63,13 +63,13 @@ class InspectionPanel {
     const head = table.createTHead().insertRow();
     head.appendChild(document.createElement('td'));
     for (const column of panel.columns) Header(head, 'col', column);
-    for (const { caption, cells } of panel.rows) {
+    for (const { caption, cells, labels } of panel.rows) {
       const row = table.insertRow();
       Header(row, 'row', caption);
       cells.forEach((name, column) => {
         const output = row.insertCell().appendChild(document.createElement('output'));
         output.id = name;
-        output.setAttribute('aria-label', `${caption} ${panel.columns[column]}`);
+        output.setAttribute('aria-label', labels[column]);
       });
     }
     return table;

@@ -129,12 +129,16 @@ std::string Json(const form::PanelItem& item) {
 }
 
 // {"title", "inputs": [{"name", "caption"}], "button": {"name", "caption"}, "results", "columns":
-//  [...], "rows": [{"caption", "cells": [names]}], "verdict": {"name", "caption"}, "basis": ...}
+//  [...], "rows": [{"caption", "cells": [names], "labels": [what a screen reader names them]}],
+//  "verdict": {"name", "caption"}, "basis": ...}
 std::string PanelJson() {
   const std::string inputs =
       Joined(form::PanelInputs(), [](const form::PanelItem& input) { return Json(input); });
   const std::string rows = Joined(form::PanelRows(), [](const form::PanelRow& row) {
-    return "{\"caption\":" + Json(row.caption) + ",\"cells\":" + JsonTexts(row.cells) + "}";
+    const std::string labels =
+        Joined(row.cells, [](std::string_view cell) { return Json(*form::ResultName(cell)); });
+    return "{\"caption\":" + Json(row.caption) + ",\"cells\":" + JsonTexts(row.cells) +
+           ",\"labels\":[" + labels + "]}";
   });
   return "{\"title\":" + Json(form::kPanelTitle) + ",\"inputs\":[" + inputs +
          "],\"button\":" + Json(form::kJudgeButton) +
